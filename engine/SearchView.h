@@ -1,0 +1,35 @@
+#pragma once
+#include "engine/MainOptions.h"
+#include <QString>
+
+// What the searches read from and write to the main window. TMainForm implements it;
+// the CLI and the tests implement it too, so the engine never touches a widget.
+class ISearchView {
+public:
+    // The four result lists of the "Search Results" tab.
+    enum class ResultList { All, Free, Taken, Errors };   // AutoResults, DomainsFreeList, DomainsTakenList, DomainErrorsList
+
+    virtual ~ISearchView() = default;
+
+    // The option controls as they stand now.
+    virtual MainOptions options() const = 0;
+    // Puts values into the option controls, running their handlers as a user's change
+    // would (used when options are loaded or reset).
+    virtual void applyOptions(const MainOptions& options) = 0;
+
+    // Single search output (SingleResults).
+    virtual void clearSingleResults() = 0;
+    virtual void addSingleResult(const QString& line) = 0;
+    virtual void focusSingleEdit() = 0;
+
+    // Automated search output.
+    virtual void clearResults(ResultList list) = 0;
+    virtual void insertResultAtTop(ResultList list, const QString& entry) = 0;
+    virtual void setCounterText(const QString& text) = 0;            // MultiplecountLbl
+    virtual void setProgressMaximum(qint64 maximum) = 0;             // ProgressBar1
+    virtual void setProgressPosition(qint64 position) = 0;
+    virtual void showSearchResultsTab() = 0;
+
+    // Idle (false) or running (true): Start, Stop and OptPanel follow.
+    virtual void UpdateDisplayforStart(bool running) = 0;
+};
