@@ -39,6 +39,9 @@ public:
     int StopRequest = 0;
     void RequestStop();
 
+    // Closes the whois and HTTP connections where they are open.
+    void Disconnect();
+
     // --- Tables of TLDs and servers ----------------------------------------------
     TTLDInfoList TLDInfoList;
     QStringList NewServerList;   // servers the user added (lower case)
