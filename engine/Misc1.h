@@ -48,6 +48,15 @@ public:
     QStringList NewMatchList;    // the match text of each, same position
     QStringList NewDomainList;   // TLDs the user added (lower case)
 
+    // --- Search runs ---------------------------------------------------------------
+    // The counters of the automated run, set to 0 by the Start button.
+    qint32 CheckedCount = 0;
+    qint32 TakenCount = 0;
+    qint32 FreeCount = 0;
+    qint32 ErrorCount = 0;
+    void RunSingleSearch();
+    void RunMultipleSearch();
+
 signals:
     // Emitted by RequestStop so that a network wait can end at once.
     void stopRequested();
