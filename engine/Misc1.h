@@ -54,6 +54,10 @@ public:
     qint32 TakenCount = 0;
     qint32 FreeCount = 0;
     qint32 ErrorCount = 0;
+    // Counts one result by the first letter of its status text and shows the counters.
+    void UpdateMultipleCount(const QString& status);
+    QString CounterText() const;   // "N checked, N taken, N free, N errors"
+    void ResetCounters();
     void RunSingleSearch();
     void RunMultipleSearch();
 
