@@ -27,6 +27,12 @@ QNetworkCookieJar* THttpClient::cookieJar() const
     return manager_->cookieJar();
 }
 
+void THttpClient::addTrustedCertificates(const QList<QSslCertificate>& certificates)
+{
+    extraCertificates_ += certificates;
+    manager_->clearConnectionCache();   // connections made under the old trust would be reused
+}
+
 bool THttpClient::AnswerOnce(const QString& challenge, QAuthenticator* authenticator)
 {
     // Answering a rejected challenge again with the same values would loop for ever.

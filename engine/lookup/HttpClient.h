@@ -63,7 +63,7 @@ public:
 
     QNetworkCookieJar* cookieJar() const;
     // Certificates trusted beside the system's (a test server's self-signed one).
-    void addTrustedCertificates(const QList<QSslCertificate>& certificates) { extraCertificates_ += certificates; }
+    void addTrustedCertificates(const QList<QSslCertificate>& certificates);
 
 private:
     void AnswerServer(QNetworkReply* reply, QAuthenticator* authenticator);
