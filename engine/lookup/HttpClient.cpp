@@ -71,10 +71,14 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
         return result;
     }
 
-    if (ProxyHost.isEmpty())
+    if (ProxyHost.isEmpty()) {
         manager_->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-    else
+    } else if (ProxyPort < 1 || ProxyPort > 65535) {
+        result.failure = QStringLiteral("the proxy port %1 is not a port number").arg(ProxyPort);
+        return result;
+    } else {
         manager_->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, ProxyHost, static_cast<quint16>(ProxyPort)));
+    }
     answeredChallenges_.clear();
 
     QNetworkRequest request(url);
