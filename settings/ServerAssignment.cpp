@@ -74,17 +74,19 @@ void TServerAssignment::BuildAtStartup()
 
 void TServerAssignment::InitialiseTree()
 {
-    const QList<bool> flags = CheckedFlags(domainList_.size() + engine_.NewDomainList.size());
     const int serverCount = engine_.ServerCount();
-    engine_.TLDInfoList.Clear();
-
+    struct Entry {
+        QString tld;
+        int server;
+    };
+    QList<Entry> entries;
     QList<TServerTree::TLD> tlds;
     tlds.reserve(engine_.TLDCount() + engine_.NewDomainList.size());
     for (int i = 0; i < engine_.TLDCount(); ++i) {
         TServerTree::TLD tld{QLatin1Char('.') + engine_.GetTLDName(i), {}};
         const QStringList items = engine_.GetTLDServerIndexes(i);
         if (const auto d = serverIndexOf(items.value(0), serverCount))
-            engine_.TLDInfoList.Add(tld.text, engine_.GetServerName(*d), engine_.GetServerMatchText(*d), flags.value(i));
+            entries.append({tld.text, *d});
         for (qsizetype item = 0; item < items.size(); ++item) {
             if (const auto s = serverIndexOf(items[item], serverCount)) {
                 const QString name = engine_.GetServerName(*s);
@@ -102,6 +104,13 @@ void TServerAssignment::InitialiseTree()
             tlds.append({domain, {}});
     }
     tree_.SetTLDs(std::move(tlds));
+
+    // One flag per entry, so that the short last group of the packed ticks reads as it was written.
+    const QList<bool> flags = CheckedFlags(entries.size());
+    engine_.TLDInfoList.Clear();
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        engine_.TLDInfoList.Add(entries[i].tld, engine_.GetServerName(entries[i].server),
+                                engine_.GetServerMatchText(entries[i].server), flags[i]);
 }
 
 bool TServerAssignment::LoadTreeview()
@@ -123,7 +132,12 @@ bool TServerAssignment::BuildFromConfigFile()
 
 void TServerAssignment::AppendTLDInfoFromTree()
 {
-    const QList<bool> flags = CheckedFlags(tree_.ServerNodeCount());
+    // One flag per entry to be made, so that the short last group reads as it was written.
+    qsizetype entries = 0;
+    for (int t = 0; t < tree_.TLDCount(); ++t)
+        for (const TServerTree::Server& server : tree_.TLDAt(t).servers)
+            entries += IsDefaultState(server.stateIndex) ? 1 : 0;
+    const QList<bool> flags = CheckedFlags(entries);
     engine_.TLDInfoList.Clear();
     qsizetype n = 0;
     for (const TServerTree::TLD& tld : tree_.TLDs()) {
