@@ -208,7 +208,7 @@ QModelIndex TServerAssignment::IncludeServer(const QModelIndex& selected, const 
     if (!ref.isValid() || name.isEmpty())
         return {};
     const int row = tree_.IncludeServer(ref.tld, name);
-    return tree_.IndexOf({ref.tld, row});
+    return row < 0 ? QModelIndex() : tree_.IndexOf({ref.tld, row});
 }
 
 void TServerAssignment::SetDefaultServer(const QModelIndex& selected)

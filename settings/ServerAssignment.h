@@ -28,7 +28,8 @@ public:
     const QStringList& SortedServerList() const { return sortedServers_; }
 
     // --- Building ---------------------------------------------------------------------
-    // From Config.dat when it exists, else InitialiseTree. Fills TLDInfoList afresh.
+    // From Config.dat when it exists, else InitialiseTree; fills TLDInfoList afresh and
+    // rebuilds the sorted server list.
     void BuildAtStartup();
     // The tree and TLDInfoList from the built-in tables; the user's domains follow as
     // TLD nodes without servers. Ticks come from Settings.dat section "Checked".

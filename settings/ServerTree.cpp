@@ -11,6 +11,14 @@ int ServerStateFor(const QString& name, bool isDefault)
     return isDefault ? alternative + 1 : alternative;
 }
 
+namespace {
+template <typename List>
+bool validRow(const List& list, int row)
+{
+    return row >= 0 && row < list.size();
+}
+} // namespace
+
 TServerTree::TServerTree(QObject* parent)
     : QAbstractItemModel(parent)
 {
@@ -36,6 +44,8 @@ int TServerTree::FindTLD(const QString& text, Qt::CaseSensitivity cs) const
 
 int TServerTree::DefaultServer(int tld) const
 {
+    if (!validRow(tlds_, tld))
+        return -1;
     const QList<Server>& servers = tlds_.at(tld).servers;
     for (int i = 0; i < servers.size(); ++i)
         if (IsDefaultState(servers[i].stateIndex))
@@ -111,6 +121,8 @@ void TServerTree::RemoveTLD(int tld)
 
 int TServerTree::AppendServer(int tld, const QString& name, int stateIndex)
 {
+    if (!validRow(tlds_, tld))
+        return -1;
     QList<Server>& servers = tlds_[tld].servers;
     const int row = static_cast<int>(servers.size());
     beginInsertRows(IndexOf({tld, -1}), row, row);
@@ -130,6 +142,8 @@ void TServerTree::RemoveServer(int tld, int server)
 
 void TServerTree::SetServerState(int tld, int server, int stateIndex)
 {
+    if (!validRow(tlds_, tld) || !validRow(tlds_[tld].servers, server))
+        return;
     Server& node = tlds_[tld].servers[server];
     if (node.stateIndex == stateIndex)
         return;
@@ -145,12 +159,16 @@ void TServerTree::EmitServerChanged(int tld, int server)
 
 int TServerTree::IncludeServer(int tld, const QString& name)
 {
+    if (!validRow(tlds_, tld))
+        return -1;
     const bool first = tlds_.at(tld).servers.isEmpty();
     return AppendServer(tld, name, ServerStateFor(name, first));
 }
 
 void TServerTree::MakeDefault(int tld, int server)
 {
+    if (!validRow(tlds_, tld) || !validRow(tlds_[tld].servers, server))
+        return;
     const QList<Server>& servers = tlds_.at(tld).servers;
     for (int i = 0; i < servers.size(); ++i) {
         const int state = servers[i].stateIndex;
@@ -164,6 +182,8 @@ void TServerTree::MakeDefault(int tld, int server)
 
 void TServerTree::UnincludeServer(int tld, int server)
 {
+    if (!validRow(tlds_, tld) || !validRow(tlds_[tld].servers, server))
+        return;
     const bool wasDefault = IsDefaultState(tlds_.at(tld).servers.at(server).stateIndex);
     RemoveServer(tld, server);
     if (wasDefault)
@@ -190,6 +210,8 @@ int TServerTree::RemoveServerEverywhere(const QString& name)
 
 void TServerTree::ElectFirstDefault(int tld)
 {
+    if (!validRow(tlds_, tld))
+        return;
     const QList<Server>& servers = tlds_.at(tld).servers;
     if (servers.isEmpty() || DefaultServer(tld) >= 0)
         return;

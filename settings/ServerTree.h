@@ -67,12 +67,12 @@ public:
     NodeRef RefOf(const QModelIndex& index) const;
     QModelIndex IndexOf(NodeRef ref) const;
 
-    // --- Editing (each change is signalled to the views) ---------------------------
+    // --- Editing (each change is signalled to the views; rows out of range do nothing) ---
     void Clear();
     void SetTLDs(QList<TLD> tlds);                  // replaces everything at once
     int AppendTLD(const QString& text);             // returns its row
     void RemoveTLD(int tld);
-    // Appends a server node; returns its row.
+    // Appends a server node; returns its row (-1 for a TLD row out of range).
     int AppendServer(int tld, const QString& name, int stateIndex);
     void RemoveServer(int tld, int server);
     void SetServerState(int tld, int server, int stateIndex);

@@ -587,6 +587,19 @@ private slots:
         tree.Clear();
         QVERIFY(!tree.RefOf(stale).isValid());
         QVERIFY(!p.assignment->IncludeServer(stale, "whois.x").isValid());
+
+        // Rows out of range change nothing.
+        tree.SetTLDs({{".x", {{"whois.a", 2}}}});
+        const TreeNodeList before = tree.Nodes();
+        QCOMPARE(tree.AppendServer(1, "whois.b", 1), -1);
+        QCOMPARE(tree.IncludeServer(-1, "whois.b"), -1);
+        tree.MakeDefault(0, 1);
+        tree.UnincludeServer(0, -1);
+        tree.SetServerState(3, 0, 4);
+        tree.RemoveServer(0, 5);
+        tree.RemoveTLD(2);
+        QCOMPARE(tree.DefaultServer(9), -1);
+        QCOMPARE(tree.Nodes(), before);
     }
 };
 
