@@ -57,6 +57,16 @@ public:
     QStringList NewMatchList;    // the match text of each, same position
     QStringList NewDomainList;   // TLDs the user added (lower case)
 
+    // --- Built-in tables (forwarders) ---------------------------------------------
+    // Read the built-in Servers, TLDs and NoStrings tables; none changes them.
+    int ServerCount() const;                                   // lines of Servers
+    int TLDCount() const;                                      // lines of TLDs
+    QString GetServerName(int i) const;                        // full name of Servers line i; "" when empty
+    QString GetServerMatchText(int i) const;                   // phrase of Servers line i
+    QString FindMatchTextForServer(const QString& name) const; // user additions first, then Servers
+    QString GetTLDName(int i) const;                           // key of TLDs line i, without its dot
+    QStringList GetTLDServerIndexes(int i) const;              // the items after "=" of TLDs line i
+
     // --- Search runs ---------------------------------------------------------------
     // The counters of the automated run, set to 0 by the Start button.
     qint32 CheckedCount = 0;
