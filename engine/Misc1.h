@@ -1,6 +1,9 @@
 #pragma once
 #include "engine/MessagePump.h"
 #include "engine/SearchView.h"
+#include "engine/lookup/BuiltinTables.h"
+#include "engine/lookup/DefaultTLDInfoList.h"
+#include "engine/lookup/NameValidation.h"
 #include "engine/lookup/TLDInfoList.h"
 #include "platform/MessageBoxes.h"
 #include <QObject>
@@ -45,6 +48,27 @@ public:
     QStringList NewMatchList;    // the match text of each, same position
     QStringList NewDomainList;   // TLDs the user added (lower case)
 
+    // --- Built-in tables ----------------------------------------------------------
+    const BuiltinTables& builtinTables() const { return builtinTables_; }
+    QString GetServerName(int index) const { return builtinTables_.GetServerName(index); }
+    QString GetServerMatchText(int index) const { return builtinTables_.GetServerMatchText(index); }
+    // The user's own servers (NewServerList/NewMatchList) come first.
+    QString FindMatchTextForServer(const QString& fullName) const
+    {
+        return builtinTables_.FindMatchTextForServer(fullName, NewServerList, NewMatchList);
+    }
+    QString GetTLDName(int index) const { return builtinTables_.GetTLDName(index); }
+    QStringList GetTLDServerIndexes(int index) const { return builtinTables_.GetTLDServerIndexes(index); }
+    // Makes TLDInfoList anew from the built-in tables, with the given tick of each entry.
+    void BuildDefaultTLDInfoList(const QList<bool>& checkStates)
+    {
+        ::BuildDefaultTLDInfoList(builtinTables_, TLDInfoList, checkStates);
+    }
+
+    // --- Name validation ----------------------------------------------------------
+    // Why `name` cannot be looked up, or empty when it can.
+    QString IsValidAddress(const QString& name) const { return ::IsValidAddress(name); }
+
 signals:
     // Emitted by RequestStop so that a network wait can end at once.
     void stopRequested();
@@ -55,4 +79,5 @@ private:
     IMessageBoxes* boxes_ = &silentBoxes_;
     MessagePump pump_;
     QString programFolder_;
+    BuiltinTables builtinTables_;
 };
