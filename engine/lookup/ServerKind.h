@@ -13,7 +13,7 @@ inline constexpr QLatin1StringView DefaultMatchText("No Match");
 // A full server name whose first four characters are exactly "http" is an HTTP
 // lookup page (URL template); every other name is a whois host, even one that
 // begins "HTTP" in capitals.
-inline bool IsHTTPServer(const QString& fullName)
+inline bool IsHttpServer(const QString& fullName)
 {
     return fullName.startsWith(QLatin1StringView("http"), Qt::CaseSensitive);
 }

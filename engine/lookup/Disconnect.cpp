@@ -1,0 +1,7 @@
+#include "engine/Misc1.h"
+
+void TMisc1::Disconnect()
+{
+    Whois1.Disconnect();
+    Http.Disconnect();
+}
