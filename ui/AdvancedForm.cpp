@@ -163,9 +163,25 @@ void TAdvancedForm::LoadAdvancedSettings()
     ApplyProxySettings(ProxyBoxesNow(), engine_->Http);
 }
 
+void TAdvancedForm::FillMainTLDBox()
+{
+    tldBoxItems_ = assignment_.TLDBoxItems();
+    mainForm_->setTLDComboItems(tldBoxItems_);
+}
+
+void TAdvancedForm::AddNewTLDsToMainTLDBox()
+{
+    for (const QString& tld : assignment_.TLDBoxItems()) {
+        if (!tldBoxItems_.contains(tld)) {
+            tldBoxItems_.append(tld);
+            mainForm_->addTLDComboItem(tld);
+        }
+    }
+}
+
 void TAdvancedForm::BringMainWindowIntoLine()
 {
-    mainForm_->setTLDComboItems(assignment_.TLDBoxItems());
+    FillMainTLDBox();
     if (engine_->TLDInfoList.Count() > 4)
         mainForm_->setQuickTicksFromTLDInfoList();
     mainForm_->selectSavedTLD();
@@ -269,6 +285,7 @@ void TAdvancedForm::OKBtnClick()
     // use it for this session.
     saved = assignment_.SaveTreeview() && saved;
     assignment_.CommitToTLDInfoList();
+    AddNewTLDsToMainTLDBox();
     if (!saved)
         ShowError(QStringLiteral("Error saving settings"));
     hide();
@@ -306,7 +323,7 @@ void TAdvancedForm::DefaultBtnClick()
         engine_->TLDInfoList.Clear();
         mainForm_->clearTLDCombo();
         assignment_.InitialiseTree();
-        mainForm_->setTLDComboItems(assignment_.TLDBoxItems());
+        FillMainTLDBox();
         // The reset values select the first TLD of the box.
         mainForm_->restoreMainDefaults();
         if (engine_->TLDInfoList.Count() > 4)
@@ -472,6 +489,11 @@ ProxyBoxes TAdvancedForm::ProxyBoxesNow() const
     boxes.Port = edProxyPort->text();
     boxes.Enabled = ProxyEnabledCheck->isChecked();
     return boxes;
+}
+
+bool TAdvancedForm::ProxySettingsDiffer() const
+{
+    return ::ProxySettingsDiffer(engine_->systemProxySource(), edProxyServer->text(), edProxyPort->text());
 }
 
 void TAdvancedForm::SetProxyBoxes(const ProxyBoxes& boxes)

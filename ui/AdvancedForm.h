@@ -36,6 +36,9 @@ public:
     TServerAssignment& ServerAssignment() { return assignment_; }
     // The proxy and credential boxes as they stand now.
     ProxyBoxes ProxyBoxesNow() const;
+    // Whether the system uses a proxy that the server or port box does not match (the
+    // searches ask after failed lookups).
+    bool ProxySettingsDiffer() const;
 
     // --- Controls, named as the rest of the program and the tests know them ----------
     QTabWidget* PageControl1 = nullptr;
@@ -152,6 +155,8 @@ private:
     // The main window's side of building and restoring: the TLD box, the quick ticks
     // and the tick count with the "Checked" section.
     void BringMainWindowIntoLine();
+    void FillMainTLDBox();
+    void AddNewTLDsToMainTLDBox();
 
     QString SettingsPath() const;
     void ShowError(const QString& text);
@@ -161,5 +166,8 @@ private:
     TServerAssignment assignment_;
     // What the dialog showed when it was opened; held from showing to hiding.
     TDialogSnapshot snapshot_;
+    // What the main window's TLD box was given, so OK can add the domains of the
+    // user's own that became TLD nodes since.
+    QStringList tldBoxItems_;
     bool centred_ = false;
 };

@@ -1,4 +1,5 @@
 #include "engine/Misc1.h"
+#include "platform/HelpSystem.h"
 #include "settings/IniFile.h"
 #include "settings/ProxySettings.h"
 #include "tests/support/FakeSearchView.h"
@@ -270,6 +271,35 @@ private slots:
         QCOMPARE(p.tree().DefaultServer(com), oldDefault);
     }
 
+    void escapeMeansCancel()
+    {
+        Program p(folder());
+        p.form->show();
+        p.form->IECacheEdit->setValue(40);
+        QTest::keyClick(p.form.get(), Qt::Key_Escape);
+        QVERIFY(!p.form->isVisible());
+        QCOMPARE(p.form->IECacheEdit->value(), 7);
+        QVERIFY(!QFile::exists(p.file("Config.dat")));
+    }
+
+    void helpButtonOpensTheHelpContents()
+    {
+        struct RecordingHelp : NoHelpSystem {
+            QList<QPair<int, int>> commands;
+            bool Command(HelpCommand command, int argument) override
+            {
+                commands.append({static_cast<int>(command), argument});
+                return true;
+            }
+        } help;
+        Program p(folder());
+        p.main->setHelpSystem(&help);
+        p.form->show();
+        p.form->HelpAdvBtn->click();
+        QCOMPARE(help.commands, (QList<QPair<int, int>>{{11, 0}}));
+        QVERIFY(p.form->isVisible());
+    }
+
     // --- The proxy boxes -------------------------------------------------------------------
 
     void portRoundTrip_data()
@@ -425,6 +455,13 @@ private slots:
         QCOMPARE(p.form->edProxyServer->text(), QStringLiteral("gate.example"));
         QCOMPARE(p.form->edProxyPort->text(), QStringLiteral("8080"));
         QVERIFY(!p.form->ProxyEnabledCheck->isChecked());
+        // Disabled in the system: never a difference, whatever the boxes hold.
+        p.form->edProxyServer->setText(QStringLiteral("other.example"));
+        QVERIFY(!p.form->ProxySettingsDiffer());
+        system.set(QStringLiteral("ProxyEnable"), ProxyValue::Integer(1));
+        QVERIFY(p.form->ProxySettingsDiffer());
+        p.form->edProxyServer->setText(QStringLiteral("gate.example"));
+        QVERIFY(!p.form->ProxySettingsDiffer());
 
         p.form->edUsername->setText(QStringLiteral("jo"));
         p.form->edPassword->setText(QStringLiteral("pw"));
@@ -616,6 +653,8 @@ private slots:
             const TLDInfo* entry = p.engine.TLDInfoList.Find(QStringLiteral(".test"));
             QVERIFY(entry);
             QCOMPARE(entry->Server, QStringLiteral("127.0.0.1"));
+            QCOMPARE(Program::items(p.tldCombo()).last(), QStringLiteral(".test"));
+            QCOMPARE(Program::items(p.tldCombo()).count(QStringLiteral(".test")), 1);
         }
 
         Program p(folder());
