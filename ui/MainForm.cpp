@@ -1,6 +1,6 @@
 #include "ui/MainForm.h"
 #include "engine/Misc1.h"
-#include "engine/WebAddresses.h"
+#include "engine/ProjectInfo.h"
 #include "engine/runs/ResultListModel.h"
 #include "platform/HelpSystem.h"
 #include "platform/ProgramFolder.h"
@@ -105,6 +105,21 @@ bool NameKeyAllowed(QChar c, bool allowSpace)
     return code == '-' || (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
 }
 
+void SetBackground(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
+}
+
 void SetTicked(QCheckBox* box, bool ticked)
 {
     box->setChecked(ticked);
@@ -120,8 +135,10 @@ TMainForm::TMainForm(TMisc1& engine, QWidget* parent)
     setWindowTitle(QStringLiteral("Tarnwick"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Small, narrow type, so the captions fit the fixed sizes of the controls.
     QFont small = font();
     small.setPointSizeF(8);
+    small.setStretch(QFont::SemiCondensed);
     setFont(small);
     setFixedSize(kClientWidth, kClientHeight);
 
@@ -203,16 +220,16 @@ void TMainForm::buildRightColumn()
     connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
     connect(RegisterBtn, &QPushButton::clicked, this, &TMainForm::RegisterBtnClick);
 
-    Label10 = new QLabel(QStringLiteral("Visit the Tarnwick web site for the latest news and updates"), this);
+    Label10 = new QLabel(QStringLiteral("Visit our web site for news and updates"), this);
     Label10->setObjectName(QStringLiteral("Label10"));
     QFont f = font();
     f.setUnderline(true);
     Label10->setFont(f);
     Label10->setWordWrap(true);
     Label10->setAlignment(Qt::AlignCenter);
-    Label10->setStyleSheet(QStringLiteral("color: black;"));
+    SetTextColour(Label10, Qt::black);
     Label10->setCursor(Qt::PointingHandCursor);
-    Label10->setGeometry(kClientWidth - kRightWidth + 2, kClientHeight - 70, kRightWidth - 6, 56);
+    Label10->setGeometry(kClientWidth - kRightWidth + 2, kClientHeight - 72, kRightWidth - 6, 60);
     Label10->installEventFilter(this);
 }
 
@@ -225,8 +242,7 @@ void TMainForm::buildSingleSearchPage(QWidget* page)
     layout->addWidget(Band(QStringLiteral(" Address"), kInfoBand, page, QStringLiteral("AddressBand")));
     auto* addressRow = new QWidget(page);
     addressRow->setObjectName(QStringLiteral("AddressPanel"));
-    addressRow->setAutoFillBackground(true);
-    addressRow->setStyleSheet(QStringLiteral("#AddressPanel { background-color: #ffffe1; }"));
+    SetBackground(addressRow, QColor(0xff, 0xff, 0xe1));
     auto* row = new QHBoxLayout(addressRow);
     row->setContentsMargins(8, 6, 8, 8);
     row->setSpacing(2);
@@ -291,8 +307,7 @@ void TMainForm::buildOptionsTab(QWidget* tab)
 
     auto* domainsBand = new QWidget(OptPanel);
     domainsBand->setObjectName(QStringLiteral("DomainsBand"));
-    domainsBand->setStyleSheet(QStringLiteral("#DomainsBand { background-color: #ffffe1; }"));
-    domainsBand->setAttribute(Qt::WA_StyledBackground);
+    SetBackground(domainsBand, QColor(0xff, 0xff, 0xe1));
     domainsBand->setFixedHeight(17);
     auto* bandRow = new QHBoxLayout(domainsBand);
     bandRow->setContentsMargins(0, 0, 4, 0);
@@ -321,8 +336,9 @@ void TMainForm::buildOptionsTab(QWidget* tab)
     DomainCheck->setSelectionMode(QAbstractItemView::NoSelection);
     DomainCheck->setFocusPolicy(Qt::StrongFocus);
     DomainCheck->setFixedHeight(22);
-    DomainCheck->viewport()->setAutoFillBackground(false);
-    DomainCheck->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
+    QPalette listPalette = DomainCheck->palette();
+    listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Window));
+    DomainCheck->setPalette(listPalette);
     for (const char* tld : {".com", ".net", ".org", ".edu"}) {
         auto* item = new QListWidgetItem(QString::fromLatin1(tld), DomainCheck);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -362,7 +378,7 @@ void TMainForm::buildOptionsTab(QWidget* tab)
     ScrollBox1->setWidgetResizable(true);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    auto* content = new QWidget;
+    auto* content = new QWidget(ScrollBox1);
     content->setObjectName(QStringLiteral("ScrollBox1Content"));
     auto* sections = new QVBoxLayout(content);
     sections->setContentsMargins(2, 2, 2, 2);
@@ -412,22 +428,30 @@ TMainForm::Section TMainForm::makeSection(QWidget* parent, const QString& panelN
     s.panel->setObjectName(panelName);
     s.panel->setFrameStyle(QFrame::Box | QFrame::Plain);
     s.panel->setLineWidth(1);
-    s.panel->setStyleSheet(QStringLiteral("#%1 { border: 1px solid #404040; }").arg(panelName));
+    QPalette framePalette = s.panel->palette();
+    framePalette.setColor(QPalette::WindowText, QColor(64, 64, 64));
+    s.panel->setPalette(framePalette);
     auto* layout = new QVBoxLayout(s.panel);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
 
+    // Palettes rather than style sheets: the style keeps drawing the tick box itself.
     auto* header = new QWidget(s.panel);
     header->setObjectName(panelName + QStringLiteral("Header"));
-    header->setAttribute(Qt::WA_StyledBackground);
-    header->setStyleSheet(QStringLiteral("background-color: black;"));
+    QPalette headerPalette = header->palette();
+    headerPalette.setColor(QPalette::Window, Qt::black);
+    headerPalette.setColor(QPalette::WindowText, Qt::yellow);
+    headerPalette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 64));
+    header->setPalette(headerPalette);
+    header->setAutoFillBackground(true);
     header->setFixedHeight(kHeaderHeight);
     auto* headerRow = new QHBoxLayout(header);
     headerRow->setContentsMargins(4, 0, 4, 0);
     s.check = new QCheckBox(caption, header);
     s.check->setObjectName(checkName);
-    s.check->setStyleSheet(QStringLiteral("QCheckBox { color: yellow; font-weight: bold; }"
-                                          "QCheckBox:disabled { color: #808040; }"));
+    QFont bold = s.check->font();
+    bold.setBold(true);
+    s.check->setFont(bold);
     headerRow->addWidget(s.check);
     headerRow->addStretch(1);
     layout->addWidget(header);
@@ -764,7 +788,7 @@ void TMainForm::FormCreate()
     }
     setDictionaryPresent(present);
 
-    setStatus(QStringLiteral("Tarnwick v2.00"));
+    setStatus(ProjectInfo::Version());
     DictCheckClick();
     NumbersCheckClick();
     CustomListCheckClick();
@@ -1057,15 +1081,11 @@ void TMainForm::StartBtnClick()
         return;
     const bool single = MainPage->currentWidget() == Page1;
 
-    engine_.CheckedCount = 0;
-    engine_.TakenCount = 0;
-    engine_.FreeCount = 0;
-    engine_.ErrorCount = 0;
+    engine_.ResetCounters();
     setProgressPosition(0);
     for (ResultList list : {ResultList::All, ResultList::Errors, ResultList::Taken, ResultList::Free})
         clearResults(list);
-    // Call point: the failed-server list lives with the lookups.
-    // engine_.FailedServers.clear();
+    engine_.FailedServers.Clear();
     setCounterText(QStringLiteral("0 checked, 0 taken, 0 free, 0 errors"));
     engine_.StopRequest = 0;
     StopBtn->setEnabled(true);
@@ -1183,13 +1203,13 @@ void TMainForm::HelpBtnClick()
 void TMainForm::RegisterBtnClick()
 {
     if (launcher_)
-        ShellOpenURL(*launcher_, engine_.messageBoxes(), RegistrarSignUpPage());
+        ShellOpenURL(*launcher_, engine_.messageBoxes(), ProjectInfo::RegistrarSignUp());
 }
 
 void TMainForm::Label10Click()
 {
     if (launcher_)
-        ShellOpenURL(*launcher_, engine_.messageBoxes(), MakerWebSite());
+        ShellOpenURL(*launcher_, engine_.messageBoxes(), ProjectInfo::WebSite());
 }
 
 void TMainForm::fold(const Section& section)
@@ -1197,6 +1217,7 @@ void TMainForm::fold(const Section& section)
     const bool open = section.check->isChecked();
     section.panel->setFixedHeight(open ? section.fullHeight : kHeaderHeight + 2);
     section.inner->setEnabled(open);
+    section.inner->setVisible(open);   // folded away, its controls take no room and no focus
 }
 
 void TMainForm::DictCheckClick() { fold(dict_); }
@@ -1274,9 +1295,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
     if (watched == Label10) {
         if (type == QEvent::Enter)        // Label10MouseEnter
-            Label10->setStyleSheet(QStringLiteral("color: blue;"));
+            SetTextColour(Label10, Qt::blue);
         else if (type == QEvent::Leave)   // Label10MouseLeave
-            Label10->setStyleSheet(QStringLiteral("color: black;"));
+            SetTextColour(Label10, Qt::black);
         else if (type == QEvent::MouseButtonRelease
                  && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
                  && Label10->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))

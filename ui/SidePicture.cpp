@@ -42,14 +42,14 @@ void SidePicture::paintEvent(QPaintEvent*)
     p.drawEllipse(centre, r, r);
 
     // The magnifying glass over the lower right of the globe.
-    const QPointF lens = centre + QPointF(r * 0.55, r * 0.6);
-    const qreal lr = r * 0.48;
+    const QPointF lens = centre + QPointF(r * 0.42, r * 0.48);
+    const qreal lr = r * 0.42;
     p.setPen(QPen(QColor(235, 235, 235), 3.0));
     p.setBrush(QColor(255, 255, 255, 40));
     p.drawEllipse(lens, lr, lr);
     p.setPen(QPen(QColor(250, 200, 40), 5.0, Qt::SolidLine, Qt::RoundCap));
     const QPointF handle = lens + QPointF(lr * 0.72, lr * 0.72);
-    p.drawLine(handle, handle + QPointF(lr * 0.9, lr * 0.9));
+    p.drawLine(handle, handle + QPointF(lr * 0.6, lr * 0.6));
 
     // The name, running down the column.
     p.save();
