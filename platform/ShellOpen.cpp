@@ -15,12 +15,16 @@ const QString kInUseAdvice = QStringLiteral("Close any other program that may be
     + QStringLiteral("Try restarting your machine as a means of unloading any other program") + QStringLiteral("\r")
     + QStringLiteral("that may be using this file.");
 
-// The folder part of a target: everything up to and including its last separator.
-// A colon counts as one, so a web address is cut after its scheme or port.
+// The folder part of a target: everything up to and including its last backslash or
+// colon, so a web address is cut after its scheme or port. A local path is cut at its
+// last "/" as well, the separator of this platform.
 QString FolderPart(const QString& target)
 {
-    const qsizetype cut = qMax(qMax(target.lastIndexOf(QLatin1Char('\\')), target.lastIndexOf(QLatin1Char('/'))),
-                               target.lastIndexOf(QLatin1Char(':')));
+    qsizetype cut = qMax(target.lastIndexOf(QLatin1Char('\\')), target.lastIndexOf(QLatin1Char(':')));
+    const QUrl url(target);
+    const bool webAddress = url.isValid() && url.scheme().size() > 1 && !url.isLocalFile();
+    if (!webAddress)
+        cut = qMax(cut, target.lastIndexOf(QLatin1Char('/')));
     return target.left(cut + 1);
 }
 
