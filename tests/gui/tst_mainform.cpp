@@ -4,10 +4,13 @@
 #include "settings/CheckStates.h"
 #include "settings/IniFile.h"
 #include "settings/MainOptionsFile.h"
+#include "FakeHelpSystem.h"
+#include "FakeShellLauncher.h"
 #include "ScriptedMessageBoxes.h"
 #include "ui/MainForm.h"
 #include "ui/TLDForm.h"
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -55,6 +58,8 @@ class TestMainForm : public QObject {
     std::unique_ptr<TMisc1> engine_;
     std::unique_ptr<TMainForm> form_;
     ScriptedMessageBoxes boxes_;
+    FakeHelpSystem help_;
+    FakeShellLauncher launcher_;
 
     QString settingsPath() const { return dir_->filePath(QStringLiteral("Settings.dat")); }
     QString dictionaryPath() const { return dir_->filePath(QStringLiteral("english.dat")); }
@@ -74,6 +79,8 @@ class TestMainForm : public QObject {
         form_ = std::make_unique<TMainForm>(*engine_);
         // english.dat itself belongs to the dictionary's tests: here its loading succeeds.
         form_->setDictionaryLoader([] { return true; });
+        form_->setHelpSystem(&help_);
+        form_->setShellLauncher(&launcher_);
         form_->FormCreate();
         form_->setQuickTicksFromTLDInfoList();
         form_->show();
@@ -94,6 +101,8 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
         boxes_ = ScriptedMessageBoxes();
+        help_ = FakeHelpSystem();
+        launcher_ = FakeShellLauncher();
         engine_ = std::make_unique<TMisc1>();
         engine_->setProgramFolder(dir_->path());
         engine_->setMessageBoxes(&boxes_);
@@ -493,6 +502,88 @@ private slots:
         QCOMPARE(child<QSpinBox>("NumberTo")->maximum(), 9999999);
         QCOMPARE(child<QPushButton>("RegisterBtn")->toolTip(), QStringLiteral("Link to internet for \ndomain name registration"));
         QCOMPARE(form_->size(), QSize(617, 415));
+    }
+
+    void pastedTextIsNotFiltered()
+    {
+        auto* edit = child<QLineEdit>("SingleEdit");
+        edit->clear();
+        QApplication::clipboard()->setText(QStringLiteral("my.site"));
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("my.site"));
+    }
+
+    void linksAndHelp()
+    {
+        QCOMPARE(help_.file, dir_->path() + QStringLiteral("/Tarnwick.hlp"));
+        child<QPushButton>("HelpBtn")->click();
+        QCOMPARE(help_.commands, (QList<QPair<int, int>>{{15, -3}}));
+
+        child<QPushButton>("RegisterBtn")->click();
+        QTest::mouseClick(child<QLabel>("Label10"), Qt::LeftButton);
+        QCOMPARE(launcher_.targets.size(), 2);
+        QVERIFY(launcher_.targets.at(0).startsWith(QStringLiteral("https://")));
+        QVERIFY(launcher_.targets.at(0) != launcher_.targets.at(1));
+        QCOMPARE(launcher_.parameters, (QStringList{QString(), QString()}));
+        QVERIFY(boxes_.shown.isEmpty());
+
+        // A failure shows its box; the window goes on.
+        launcher_.code = ShellCode::AccessDenied;
+        child<QPushButton>("RegisterBtn")->click();
+        QCOMPARE(boxes_.shown.size(), 1);
+        QCOMPARE(boxes_.shown.at(0).kind, MessageKind::Error);
+        QVERIFY(boxes_.shown.at(0).text.contains(launcher_.targets.at(0)));
+
+        int shown = 0;
+        form_->setAdvancedDialogHook([&] { ++shown; });
+        child<QPushButton>("Button1")->click();
+        QCOMPARE(shown, 1);
+    }
+
+    void defaultsKeepMissingDictionaryOff()
+    {
+        form_->setDictionaryPresent(false);
+        child<QCheckBox>("NumbersCheck")->setChecked(true);
+        child<QComboBox>("ShowResultsCombo")->setCurrentIndex(2);
+        form_->restoreMainDefaults();
+        QVERIFY(!child<QCheckBox>("DictCheck")->isChecked());
+        QVERIFY(!child<QCheckBox>("NumbersCheck")->isChecked());
+        QCOMPARE(child<QLabel>("Panel6")->text(), QStringLiteral("All Results"));
+        QCOMPARE(child<QLineEdit>("DictToEdit")->text(), QStringLiteral("ZYMOLOGY"));
+        QCOMPARE(child<QLineEdit>("SingleEdit")->text(), QStringLiteral("yournewwebsite"));
+    }
+
+    void savedTLDChoiceWaitsForTheTLDBox_data()
+    {
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("in the list") << 2 << ".org";
+        QTest::newRow("beyond the end") << 9 << ".com";
+        QTest::newRow("none") << -1 << ".com";
+    }
+
+    void savedTLDChoiceWaitsForTheTLDBox()
+    {
+        QFETCH(int, saved);
+        QFETCH(QString, shown);
+        form_.reset();
+        MainOptions options = FirstStartOptions(dir_->path());
+        options.TLDComboIndex = saved;
+        SaveMainOptions(settingsPath(), options);
+        createForm();
+        form_->clearTLDCombo();
+        form_->setTLDComboItems({QStringLiteral(".com"), QStringLiteral(".net"), QStringLiteral(".org")});
+        form_->selectSavedTLD();
+        QCOMPARE(child<QComboBox>("TLDCombo")->currentText(), shown);
+    }
+
+    void closingWhenIdle()
+    {
+        QSignalSpy closed(form_.get(), &TMainForm::closed);
+        QVERIFY(form_->close());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(help_.quitCount, 1);
     }
 
     void optionsSurviveRestart()
