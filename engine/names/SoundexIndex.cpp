@@ -1,0 +1,79 @@
+#include "engine/names/SoundexIndex.h"
+#include "engine/names/Dictionary.h"
+#include "engine/names/Soundex.h"
+#include "engine/names/ZlibStream.h"
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+#include <algorithm>
+
+namespace {
+
+constexpr int CodeLength = 4;
+
+} // namespace
+
+qint32 SoundexIndex::StoredFormOf(const QString& code)
+{
+    // Every code read here is a letter and three digits, so this is 1000..1999.
+    QString digits = code;
+    if (digits.isEmpty())
+        return 0;
+    digits[0] = u'1';
+    bool ok = false;
+    const qint32 value = digits.toInt(&ok);
+    return ok ? value : 0;
+}
+
+bool SoundexIndex::Build(const QString& path)
+{
+    DictSoundex.clear();
+    const int words = std::min(dictionary_.Count(), int(Dictionary::WordCount));
+    DictSoundex.reserve(words);
+    QByteArray stored(qsizetype(words) * 4, Qt::Uninitialized);
+    for (int i = 0; i < words; ++i) {
+        const QString code = SoundexCode(dictionary_.GetDictWord(i), CodeLength);
+        DictSoundex.append(code);
+        qToLittleEndian<qint32>(StoredFormOf(code), stored.data() + qsizetype(i) * 4);
+    }
+
+    const QByteArray packed = CompressBytes(stored);
+    if (packed.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(packed);
+    return file.commit();
+}
+
+bool SoundexIndex::Load(const QString& path)
+{
+    DictSoundex.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray packed = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    QByteArray stored;
+    if (!DecompressBytes(packed, stored))
+        return false;
+
+    const int count = int(std::min<qsizetype>(stored.size() / 4, Dictionary::WordCount));
+    DictSoundex.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const qint32 value = qFromLittleEndian<qint32>(stored.constData() + qsizetype(i) * 4);
+        QString code = QString::number(value);
+        code[0] = Dictionary::InitialFor(i);
+        DictSoundex.append(code);
+    }
+    return true;
+}
+
+QString SoundexIndex::GetSoundexFor(int index) const
+{
+    if (index >= 0 && index < DictSoundex.size())
+        return DictSoundex.at(index);
+    return SoundexCode(dictionary_.GetDictWord(index), CodeLength);
+}
