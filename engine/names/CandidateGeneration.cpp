@@ -22,8 +22,9 @@ bool TMisc1::BuildSoundexFile()
 
 bool TMisc1::LoadSoundexFile()
 {
-    // A file that cannot be read or inflated is made again from the dictionary.
-    if (soundex_.Load(programFile(QStringLiteral("Soundex.dat"))))
+    // A file that cannot be read, does not inflate or lacks codes (say, cut short by a
+    // crash while it was written) is made again from the dictionary.
+    if (soundex_.Load(programFile(QStringLiteral("Soundex.dat"))) && soundex_.IsComplete())
         return true;
     return BuildSoundexFile();
 }

@@ -71,6 +71,11 @@ bool SoundexIndex::Load(const QString& path)
     return true;
 }
 
+bool SoundexIndex::IsComplete() const
+{
+    return DictSoundex.size() >= std::min(dictionary_.Count(), int(Dictionary::WordCount));
+}
+
 QString SoundexIndex::GetSoundexFor(int index) const
 {
     if (index >= 0 && index < DictSoundex.size())

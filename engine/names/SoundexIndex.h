@@ -22,6 +22,8 @@ public:
     // are computed when asked for. False, leaving the list empty, when the file cannot
     // be read or is not one complete zlib stream.
     bool Load(const QString& path);
+    // Whether every loaded dictionary word has its code in the list.
+    bool IsComplete() const;
     void Clear() { DictSoundex.clear(); }
 
     // The code of word `index`: the kept one when there is one, else computed.
