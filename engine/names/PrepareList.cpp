@@ -31,40 +31,44 @@ void TMisc1::PrepareList()
     ClearResultLists(*view);
     for (const ResultList list : AllResultLists)
         view->insertResultAtTop(list, QStringLiteral("Building list of domain names to check..."));
-
     QStringList dictionaryBatch;
     ProcessMessages();
 
-    // Names gathered before an early end stay in the list; the run decides about them.
-    const auto stop = [&] {
-        Disconnect();
+    // On an early end the names gathered so far stay in the list; the run decides
+    // what to do with them. A Stop also closes the connections and returns the
+    // window to idle.
+    const auto endEarly = [&](SourceEnd end) {
+        if (end == SourceEnd::Stopped)
+            Disconnect();
         ClearResultLists(*view);
-        view->UpdateDisplayforStart(false);
+        if (end == SourceEnd::Stopped)
+            view->UpdateDisplayforStart(false);
     };
 
     if (view->options().NumbersCheck)
         AddNumbers(*this);
 
-    if (view->options().WordlistCheck && AddWordListNames(*this) == SourceEnd::Stopped)
-        return stop();
+    if (view->options().WordlistCheck) {
+        if (const SourceEnd end = AddWordListNames(*this); end != SourceEnd::Finished)
+            return endEarly(end);
+    }
 
     if (view->options().DictCheck) {
-        if (CollectDictionaryWords(*this, dictionaryBatch) == SourceEnd::Stopped)
-            return stop();
+        if (const SourceEnd end = CollectDictionaryWords(*this, dictionaryBatch); end != SourceEnd::Finished)
+            return endEarly(end);
         AddItemsToSearchList(dictionaryBatch);
         dictionaryBatch = QStringList();
     }
 
     if (view->options().SoundexCheck) {
-        const SourceEnd end = AddSoundsLikeWords(*this);
-        if (end == SourceEnd::Stopped)
-            return stop();
-        if (end == SourceEnd::Abandoned)
-            return ClearResultLists(*view);
+        if (const SourceEnd end = AddSoundsLikeWords(*this); end != SourceEnd::Finished)
+            return endEarly(end);
     }
 
-    if (view->options().CustomListCheck && AddImportedNames(*this) == SourceEnd::Abandoned)
-        return ClearResultLists(*view);
+    if (view->options().CustomListCheck) {
+        if (const SourceEnd end = AddImportedNames(*this); end != SourceEnd::Finished)
+            return endEarly(end);
+    }
 
     ClearResultLists(*view);
     ProcessMessages();

@@ -63,9 +63,17 @@ bool TSearchList::AddItem(QLatin1String name)
 
 bool TSearchList::AddUnlessListed(QStringView normalised)
 {
-    if (normalised.isEmpty() || contains(normalised))
+    if (normalised.isEmpty())
+        return false;
+    indexPending(1);
+    const quint32 hash = HashOf(normalised);
+    const size_t slot = findSlot(normalised, hash);
+    if (slots_[slot].entry != 0)
         return false;
     Append(normalised);
+    slots_[slot] = {quint32(ends_.size()), hash};
+    ++indexed_;
+    ++indexUsed_;
     return true;
 }
 
@@ -87,57 +95,63 @@ void TSearchList::Append(QStringView name)
 
 bool TSearchList::contains(QStringView name) const
 {
-    indexPending();
+    indexPending(0);
     if (slots_.empty())
         return false;
-    const size_t slot = slotFor(name, qHash(name));
-    return slots_[slot] != 0;
+    return slots_[findSlot(name, HashOf(name))].entry != 0;
 }
 
-// Finds the slot holding `name`, or the free slot where it would go.
-size_t TSearchList::slotFor(QStringView name, size_t hash) const
+quint32 TSearchList::HashOf(QStringView name)
+{
+    const size_t hash = qHash(name);
+    return quint32(hash ^ (quint64(hash) >> 32));
+}
+
+// The slot holding `name`, or the free slot where it would go.
+size_t TSearchList::findSlot(QStringView name, quint32 hash) const
 {
     const size_t mask = slots_.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const quint32 entry = slots_[slot];
-        if (entry == 0 || view(int(entry - 1)) == name)
+        const Slot& s = slots_[slot];
+        if (s.entry == 0 || (s.hash == hash && view(int(s.entry - 1)) == name))
             return slot;
     }
 }
 
-void TSearchList::indexPending() const
+// Brings the index up to date with every name appended since it was last used, with
+// room for `extra` more.
+void TSearchList::indexPending(qsizetype extra) const
 {
-    // Size the index once for everything appended since it was last brought up to date.
-    const qsizetype wanted = 2 * (indexUsed_ + qsizetype(ends_.size()) - indexed_);
-    if (wanted > qsizetype(slots_.size()))
-        growIndex(wanted);
-    while (indexed_ < qsizetype(ends_.size()))
-        insertIntoIndex(quint32(indexed_++));
-}
-
-void TSearchList::insertIntoIndex(quint32 entry) const
-{
-    if (2 * (indexUsed_ + 1) > qsizetype(slots_.size()))
-        growIndex(2 * (indexUsed_ + 1));
-    const QStringView name = view(int(entry));
-    const size_t slot = slotFor(name, qHash(name));
-    // A name listed twice (appended without the check) keeps its first slot.
-    if (slots_[slot] == 0) {
-        slots_[slot] = entry + 1;
-        ++indexUsed_;
+    const qsizetype pending = qsizetype(ends_.size()) - indexed_;
+    if (4 * (indexUsed_ + pending + extra) > 3 * qsizetype(slots_.size()))
+        growIndex(indexUsed_ + pending + extra);
+    for (; indexed_ < qsizetype(ends_.size()); ++indexed_) {
+        const QStringView name = view(int(indexed_));
+        const quint32 hash = HashOf(name);
+        Slot& slot = slots_[findSlot(name, hash)];
+        // A name appended twice keeps the slot of its first copy.
+        if (slot.entry == 0) {
+            slot = {quint32(indexed_ + 1), hash};
+            ++indexUsed_;
+        }
     }
 }
 
-void TSearchList::growIndex(qsizetype minimumSlots) const
+// Makes room for `names` names, at least doubling the index.
+void TSearchList::growIndex(qsizetype names) const
 {
     size_t slotCount = std::max<size_t>(1024, slots_.size() * 2);
-    while (slotCount < size_t(minimumSlots))
+    while (3 * slotCount < 4 * size_t(names))
         slotCount *= 2;
-    std::vector<quint32> old;
+    std::vector<Slot> old(slotCount);
     old.swap(slots_);
-    slots_.assign(slotCount, 0);
-    for (const quint32 entry : old) {
-        if (entry != 0)
-            slots_[slotFor(view(int(entry - 1)), qHash(view(int(entry - 1))))] = entry;
+    const size_t mask = slotCount - 1;
+    for (const Slot& s : old) {
+        if (s.entry == 0)
+            continue;
+        size_t slot = s.hash & mask;
+        while (slots_[slot].entry != 0)
+            slot = (slot + 1) & mask;
+        slots_[slot] = s;
     }
 }

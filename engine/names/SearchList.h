@@ -41,17 +41,25 @@ public:
     bool contains(QStringView name) const;
 
 private:
-    void indexPending() const;
-    void insertIntoIndex(quint32 entry) const;
-    void growIndex(qsizetype minimumSlots) const;
-    size_t slotFor(QStringView name, size_t hash) const;
+    // One slot of the hash index: the entry number plus one (0 for a free slot) and
+    // the name's 32-bit hash, which spares most string comparisons and lets the index
+    // grow without hashing the names again.
+    struct Slot {
+        quint32 entry = 0;
+        quint32 hash = 0;
+    };
+
+    static quint32 HashOf(QStringView name);
+    void indexPending(qsizetype extra) const;
+    size_t findSlot(QStringView name, quint32 hash) const;
+    void growIndex(qsizetype names) const;
 
     QString chars_;                   // every name, one after the other
     std::vector<qsizetype> ends_;     // where each name ends in chars_
 
-    // Open-addressing hash index over the first `indexed_` names: each slot holds an
-    // entry number plus one, 0 for a free slot. Kept at most half full.
-    mutable std::vector<quint32> slots_;
+    // Open-addressing hash index over the first `indexed_` names, kept at most three
+    // quarters full; `indexUsed_` slots are taken (a name appended twice takes one).
+    mutable std::vector<Slot> slots_;
     mutable qsizetype indexed_ = 0;
     mutable qsizetype indexUsed_ = 0;
     QString scratch_;                 // reused while normalising

@@ -15,14 +15,16 @@ constexpr int CodeLength = 4;
 
 qint32 SoundexIndex::StoredFormOf(const QString& code)
 {
-    // Every code read here is a letter and three digits, so this is 1000..1999.
-    QString digits = code;
-    if (digits.isEmpty())
-        return 0;
-    digits[0] = u'1';
-    bool ok = false;
-    const qint32 value = digits.toInt(&ok);
-    return ok ? value : 0;
+    // "1" followed by the code's digits, read as a decimal number: L123 gives 1123.
+    // Every code made here is a letter and three digits.
+    qint32 value = 1;
+    for (qsizetype i = 1; i < code.size() && i < 9; ++i) {
+        const char16_t c = code[i].unicode();
+        if (c < u'0' || c > u'9')
+            return 0;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
 }
 
 bool SoundexIndex::Build(const QString& path)
@@ -37,7 +39,7 @@ bool SoundexIndex::Build(const QString& path)
         qToLittleEndian<qint32>(StoredFormOf(code), stored.data() + qsizetype(i) * 4);
     }
 
-    const QByteArray packed = CompressBytes(stored);
+    const QByteArray packed = CompressBytes(stored, MatchSearch::Short);
     if (packed.isEmpty())
         return false;
     QSaveFile file(path);

@@ -3,18 +3,27 @@
 #include <algorithm>
 #include <limits>
 
-QByteArray CompressBytes(QByteArrayView data)
+QByteArray CompressBytes(QByteArrayView data, MatchSearch search)
 {
-    // zlib counts in uLong; refuse sizes it cannot express instead of truncating them.
-    if (quint64(data.size()) > std::numeric_limits<uLong>::max() / 2)
+    // zlib counts in uInt here; refuse sizes it cannot express instead of cutting them.
+    if (quint64(data.size()) > std::numeric_limits<uInt>::max() / 2)
         return {};
-    uLongf size = compressBound(uLong(data.size()));
-    QByteArray out(qsizetype(size), Qt::Uninitialized);
-    const int rc = compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                             reinterpret_cast<const Bytef*>(data.data()), uLong(data.size()), 9);
-    if (rc != Z_OK)
+    z_stream zs{};
+    if (deflateInit(&zs, 9) != Z_OK)
         return {};
-    out.truncate(qsizetype(size));
+    if (search == MatchSearch::Short)
+        deflateTune(&zs, 32, 258, 258, 128);   // level 9's lengths, level 6's chain
+    QByteArray out(qsizetype(deflateBound(&zs, uLong(data.size()))), Qt::Uninitialized);
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    zs.avail_in = uInt(data.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = uInt(out.size());
+    const int rc = deflate(&zs, Z_FINISH);
+    const qsizetype written = qsizetype(zs.total_out);
+    deflateEnd(&zs);
+    if (rc != Z_STREAM_END)
+        return {};
+    out.truncate(written);
     return out;
 }
 
