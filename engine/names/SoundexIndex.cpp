@@ -55,6 +55,9 @@ bool SoundexIndex::Load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    // A file larger than the most we inflate from it cannot be one of ours.
+    if (file.size() > MaxInflatedSize)
+        return false;
     const QByteArray packed = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
