@@ -1,5 +1,7 @@
 #include "tests/support/DictionaryFixture.h"
 #include "engine/names/ZlibStream.h"
+#include "engine/names/ImportList.h"
+#include <QRandomGenerator>
 #include <QSet>
 #include <QtTest>
 
@@ -151,6 +153,37 @@ private slots:
         QVERIFY(DecompressStream(packed, more));
         QCOMPARE(more.data(), QByteArray("kept"));
         QCOMPARE(more.pos(), 0);
+    }
+
+    void readersSurviveAnyBytes()
+    {
+        // Random bytes and randomly damaged streams: no crash, no hang, sane results.
+        QRandomGenerator random(4711);
+        QByteArray text;
+        for (int i = 0; i < 2000; ++i)
+            text += QByteArray::number(random.generate()) + (i % 3 ? "\r\n" : ",\"x\";\n");
+        const QByteArray packed = CompressBytes(text);
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes = round % 2 ? packed : QByteArray(int(random.bounded(4000)), Qt::Uninitialized);
+            for (char& c : bytes)
+                if (round % 2 == 0 || random.bounded(500) == 0)
+                    c = char(random.bounded(256));
+            QByteArray inflated;
+            if (DecompressBytes(bytes, inflated))
+                QVERIFY(inflated.size() <= MaxInflatedSize);
+            Dictionary d;
+            d.LoadText(bytes);
+            for (int i = 0; i < d.Count(); ++i)
+                QVERIFY(d.GetDictWord(i).size() == d.Entry(i).size() + 1);
+            for (const char separator : {'\0', ',', ';'}) {
+                ImportListReader reader(separator, [](QStringView name) {
+                    for (const QChar c : name)
+                        QVERIFY(c == u'-' || c.isDigit() || (c >= u'A' && c <= u'Z'));
+                });
+                reader.Feed(bytes);
+                reader.Finish();
+            }
+        }
     }
 
     void inflationIsBounded()
