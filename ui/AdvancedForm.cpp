@@ -7,6 +7,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/MainForm.h"
 #include "ui/ServerStatePictures.h"
+#include "ui/StartupTLDs.h"
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -68,11 +69,11 @@ bool LessIgnoringCase(const QString& a, const QString& b)
 
 } // namespace
 
-TAdvancedForm::TAdvancedForm(TMisc1* engine, TMainForm* mainForm, QWidget* parent)
+TAdvancedForm::TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     : QDialog(parent)
     , engine_(engine)
     , mainForm_(mainForm)
-    , assignment_(*engine)
+    , assignment_(engine)
 {
     QVariantList pictures;
     for (int state = 0; state <= 4; ++state)
@@ -83,24 +84,24 @@ TAdvancedForm::TAdvancedForm(TMisc1* engine, TMainForm* mainForm, QWidget* paren
     ConnectHandlers();
     edProxyPort->installEventFilter(this);
     // The taken-list cache reads the cache age live from its box.
-    engine_->TakenListCache.CacheDays = [box = IECacheEdit] { return box->value(); };
+    engine_.TakenListCache.CacheDays = [box = IECacheEdit] { return box->value(); };
     FormCreate();
 }
 
 TAdvancedForm::~TAdvancedForm()
 {
     const int days = IECacheEdit->value();
-    engine_->TakenListCache.CacheDays = [days] { return days; };
+    engine_.TakenListCache.CacheDays = [days] { return days; };
 }
 
 QString TAdvancedForm::SettingsPath() const
 {
-    return engine_->programFile(QLatin1String(SettingsFileName()));
+    return engine_.programFile(QLatin1String(SettingsFileName()));
 }
 
 void TAdvancedForm::ShowError(const QString& text)
 {
-    engine_->ShowMessage(MessageKind::Error, text, MbOk);
+    engine_.ShowMessage(MessageKind::Error, text, MbOk);
 }
 
 // --- Creation, showing and hiding ---------------------------------------------------------
@@ -108,15 +109,16 @@ void TAdvancedForm::ShowError(const QString& text)
 void TAdvancedForm::FormCreate()
 {
     PageControl1->setCurrentWidget(ServerAssignmentPage);
-    engine_->TLDInfoList.Clear();
+    engine_.TLDInfoList.Clear();
     FillBuiltinLists();
     FillNoMatchCombo();
-    mainForm_->clearTLDCombo();
+    mainForm_.clearTLDCombo();
     if (QFile::exists(SettingsPath()))
         LoadAdvancedSettings();
-    assignment_.BuildAtStartup();
-    BringMainWindowIntoLine();
-    WarnAboutProxy(engine_->systemProxySource(), ProxyBoxesNow(), engine_->messageBoxes(), [this] { mainForm_->show(); });
+    // The tree, TLDInfoList and the TLD box; the quick ticks, the saved TLD and the tick count.
+    BuildTLDsAtStartup(engine_, assignment_, mainForm_);
+    tldBoxItems_ = assignment_.TLDBoxItems();
+    WarnAboutProxy(engine_.systemProxySource(), ProxyBoxesNow(), engine_.messageBoxes(), [this] { mainForm_.show(); });
 }
 
 void TAdvancedForm::FillBuiltinLists()
@@ -130,7 +132,7 @@ void TAdvancedForm::FillBuiltinLists()
 void TAdvancedForm::FillNoMatchCombo()
 {
     QStringList phrases{QStringLiteral("No Match")};
-    const BuiltinTables& tables = engine_->builtinTables();
+    const BuiltinTables& tables = engine_.builtinTables();
     for (int i = 0; i < tables.NoStringCount(); ++i) {
         // Each phrase is stored in double quotes.
         const QString phrase = tables.NoStringLine(i).trimmed();
@@ -155,18 +157,18 @@ void TAdvancedForm::LoadAdvancedSettings()
     boxes.Enabled = settings.ProxyEnabled;
     SetProxyBoxes(boxes);
 
-    engine_->NewServerList = settings.NewServerList;
-    engine_->NewDomainList = settings.NewDomainList;
-    engine_->NewMatchList = settings.NewMatchList;
+    engine_.NewServerList = settings.NewServerList;
+    engine_.NewDomainList = settings.NewDomainList;
+    engine_.NewMatchList = settings.NewMatchList;
     ShowUserLists();
 
-    ApplyProxySettings(ProxyBoxesNow(), engine_->Http);
+    ApplyProxySettings(ProxyBoxesNow(), engine_.Http);
 }
 
 void TAdvancedForm::FillMainTLDBox()
 {
     tldBoxItems_ = assignment_.TLDBoxItems();
-    mainForm_->setTLDComboItems(tldBoxItems_);
+    mainForm_.setTLDComboItems(tldBoxItems_);
 }
 
 void TAdvancedForm::AddNewTLDsToMainTLDBox()
@@ -174,20 +176,11 @@ void TAdvancedForm::AddNewTLDsToMainTLDBox()
     for (const QString& tld : assignment_.TLDBoxItems()) {
         if (!tldBoxItems_.contains(tld)) {
             tldBoxItems_.append(tld);
-            mainForm_->addTLDComboItem(tld);
+            mainForm_.addTLDComboItem(tld);
         }
     }
 }
 
-void TAdvancedForm::BringMainWindowIntoLine()
-{
-    FillMainTLDBox();
-    if (engine_->TLDInfoList.Count() > 4)
-        mainForm_->setQuickTicksFromTLDInfoList();
-    mainForm_->selectSavedTLD();
-    assignment_.GetAllServersSorted();
-    mainForm_->DomainCheckClickCheck();
-}
 
 void TAdvancedForm::showEvent(QShowEvent* event)
 {
@@ -267,7 +260,7 @@ void TAdvancedForm::OKBtnClick()
         return;
 
     const ProxyBoxes boxes = ProxyBoxesNow();
-    ApplyProxySettings(boxes, engine_->Http);
+    ApplyProxySettings(boxes, engine_.Http);
 
     AdvancedSettings settings;
     settings.IECache = IECacheEdit->value();
@@ -276,9 +269,9 @@ void TAdvancedForm::OKBtnClick()
     settings.ProxyServer = boxes.Server;
     PortFromBoxText(boxes.Port, settings.Port);
     settings.ProxyEnabled = boxes.Enabled;
-    settings.NewServerList = engine_->NewServerList;
-    settings.NewMatchList = engine_->NewMatchList;
-    settings.NewDomainList = engine_->NewDomainList;
+    settings.NewServerList = engine_.NewServerList;
+    settings.NewMatchList = engine_.NewMatchList;
+    settings.NewDomainList = engine_.NewDomainList;
 
     bool saved = SaveAdvancedSettings(SettingsPath(), settings);
     // A tree that cannot be written would be lost at the next start: say so, and still
@@ -304,14 +297,14 @@ void TAdvancedForm::CancelBtnClick()
 
 void TAdvancedForm::DefaultBtnClick()
 {
-    if (engine_->ShowMessage(MessageKind::Question, QStringLiteral("Are you sure you wish to restore all the default settings ?"),
+    if (engine_.ShowMessage(MessageKind::Question, QStringLiteral("Are you sure you wish to restore all the default settings ?"),
                              MbYes | MbNo)
         != MbYes)
         return;
 
     QStringList failures;
     for (const char* name : {SettingsFileName(), ConfigFileName(), "Soundex.dat"}) {
-        QFile file(engine_->programFile(QLatin1String(name)));
+        QFile file(engine_.programFile(QLatin1String(name)));
         if (file.exists() && !file.remove())
             failures.append(file.fileName() + QStringLiteral(": ") + file.errorString());
     }
@@ -320,16 +313,15 @@ void TAdvancedForm::DefaultBtnClick()
 
     try {
         BlankBtnClick();
-        engine_->TLDInfoList.Clear();
-        mainForm_->clearTLDCombo();
+        engine_.TLDInfoList.Clear();
+        mainForm_.clearTLDCombo();
         assignment_.InitialiseTree();
         FillMainTLDBox();
         // The reset values select the first TLD of the box.
-        mainForm_->restoreMainDefaults();
-        if (engine_->TLDInfoList.Count() > 4)
-            mainForm_->setQuickTicksFromTLDInfoList();
+        mainForm_.restoreMainDefaults();
+        mainForm_.setQuickTicksFromTLDInfoList();
         assignment_.GetAllServersSorted();
-        mainForm_->DomainCheckClickCheck();
+        mainForm_.DomainCheckClickCheck();
     } catch (const std::exception& error) {
         ShowError(QStringLiteral("An error occurred restoring default settings :\r\r") + QString::fromLocal8Bit(error.what()));
     }
@@ -339,7 +331,7 @@ void TAdvancedForm::DefaultBtnClick()
 
 void TAdvancedForm::HelpAdvBtnClick()
 {
-    if (IHelpSystem* help = mainForm_->helpSystem())
+    if (IHelpSystem* help = mainForm_.helpSystem())
         help->Command(HelpCommand::Finder, 0);
 }
 
@@ -422,16 +414,16 @@ int TAdvancedForm::FirstSelectedRow(const QListWidget* list)
 
 void TAdvancedForm::ShowUserLists()
 {
-    SetListItems(NewServerList, engine_->NewServerList);
-    SetListItems(NewMatchList, engine_->NewMatchList);
-    SetListItems(NewDomainList, engine_->NewDomainList);
+    SetListItems(NewServerList, engine_.NewServerList);
+    SetListItems(NewMatchList, engine_.NewMatchList);
+    SetListItems(NewDomainList, engine_.NewDomainList);
 }
 
 void TAdvancedForm::TakeUserListsFromBoxes()
 {
-    engine_->NewServerList = ListItems(NewServerList);
-    engine_->NewMatchList = ListItems(NewMatchList);
-    engine_->NewDomainList = ListItems(NewDomainList);
+    engine_.NewServerList = ListItems(NewServerList);
+    engine_.NewMatchList = ListItems(NewMatchList);
+    engine_.NewDomainList = ListItems(NewDomainList);
 }
 
 void TAdvancedForm::AddBtnClick()
@@ -493,7 +485,7 @@ ProxyBoxes TAdvancedForm::ProxyBoxesNow() const
 
 bool TAdvancedForm::ProxySettingsDiffer() const
 {
-    return ::ProxySettingsDiffer(engine_->systemProxySource(), edProxyServer->text(), edProxyPort->text());
+    return ::ProxySettingsDiffer(engine_.systemProxySource(), edProxyServer->text(), edProxyPort->text());
 }
 
 void TAdvancedForm::SetProxyBoxes(const ProxyBoxes& boxes)
@@ -515,7 +507,7 @@ void TAdvancedForm::BlankBtnClick()
 void TAdvancedForm::RetrieveBtnClick()
 {
     ProxyBoxes boxes = ProxyBoxesNow();
-    if (RetrieveProxySettings(engine_->systemProxySource(), boxes, engine_->messageBoxes()))
+    if (RetrieveProxySettings(engine_.systemProxySource(), boxes, engine_.messageBoxes()))
         SetProxyBoxes(boxes);
 }
 

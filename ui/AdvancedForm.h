@@ -29,7 +29,7 @@ struct ProxyBoxes;
 class TAdvancedForm : public QDialog {
     Q_OBJECT
 public:
-    TAdvancedForm(TMisc1* engine, TMainForm* mainForm, QWidget* parent = nullptr);
+    TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent = nullptr);
     ~TAdvancedForm() override;
 
     // The tree and the lists beside it, as the pages edit them.
@@ -152,17 +152,15 @@ private:
     static int FirstSelectedRow(const QListWidget* list);
     bool PortBoxIsValid();
 
-    // The main window's side of building and restoring: the TLD box, the quick ticks
-    // and the tick count with the "Checked" section.
-    void BringMainWindowIntoLine();
+    // The main window's TLD box.
     void FillMainTLDBox();
     void AddNewTLDsToMainTLDBox();
 
     QString SettingsPath() const;
     void ShowError(const QString& text);
 
-    TMisc1* engine_;
-    TMainForm* mainForm_;
+    TMisc1& engine_;
+    TMainForm& mainForm_;
     TServerAssignment assignment_;
     // What the dialog showed when it was opened; held from showing to hiding.
     TDialogSnapshot snapshot_;

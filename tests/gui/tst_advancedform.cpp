@@ -50,7 +50,7 @@ struct Program {
         engine.setSystemProxySource(proxy ? proxy : &noProxy);
         main = std::make_unique<TMainForm>(engine);
         main->FormCreate();
-        form = std::make_unique<TAdvancedForm>(&engine, main.get());
+        form = std::make_unique<TAdvancedForm>(engine, *main);
     }
     ~Program()
     {
@@ -503,7 +503,7 @@ private slots:
         TMainForm main(engine);
         main.FormCreate();
         watch.before = [&] { mainShownFirst = main.isVisible(); };
-        TAdvancedForm form(&engine, &main);
+        TAdvancedForm form(engine, main);
         QCOMPARE(watch.texts(), QStringList{ProxyWarningText()});
         QCOMPARE(watch.shown.first().kind, MessageKind::Information);
         QVERIFY(mainShownFirst);
