@@ -26,6 +26,7 @@ int main(int argc, char* argv[])
 
     // 3. The main window: defaults, saved options, dictionary, status line, folding.
     TMainForm mainForm(engine);
+    engine.setView(&mainForm);   // the searches read the options and write the results here
     mainForm.setHelpSystem(&help);
     mainForm.setShellLauncher(&launcher);
     // CALL POINT (dictionary): loading english.dat, then loading or building Soundex.dat.

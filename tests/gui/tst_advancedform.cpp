@@ -1,8 +1,8 @@
 #include "engine/Misc1.h"
+#include "engine/runs/ResultListModel.h"
 #include "platform/HelpSystem.h"
 #include "settings/IniFile.h"
 #include "settings/ProxySettings.h"
-#include "tests/support/FakeSearchView.h"
 #include "tests/support/FakeSystemProxySource.h"
 #include "tests/support/LoopbackHttpServer.h"
 #include "tests/support/LoopbackWhoisServer.h"
@@ -625,8 +625,8 @@ private slots:
         LoopbackWhoisServer whois;
         QVERIFY(whois.listen());
         whois.setResponder([](const QByteArray& query) {
-            return query.startsWith("FREENAME") ? QByteArray("Nothing is registered under that name\r\n")
-                                                : QByteArray("Domain: registered\r\n");
+            return query.toLower().startsWith("freename") ? QByteArray("Nothing is registered under that name\r\n")
+                                                          : QByteArray("Domain: registered\r\n");
         });
         {
             Program p(folder());
@@ -666,26 +666,37 @@ private slots:
         QCOMPARE(entry.MatchText, QStringLiteral("Nothing is registered"));
         QCOMPARE(Program::items(p.tldCombo()).last(), QStringLiteral(".test"));
 
+        // Only .test ticked, the names from a file, searched from the main window's Start.
+        for (int i = 0; i < 4; ++i)
+            p.main->setQuickTick(i, false);
         for (int i = 0; i < p.engine.TLDInfoList.Count(); ++i)
             p.engine.TLDInfoList.At(i).Checked = false;
         entry.Checked = true;
         p.engine.Whois1.Port = whois.port();
-        FakeSearchView view;
-        view.opts = FirstStartOptions(folder());
-        view.opts.DictCheck = false;
-        view.opts.SaveCheck = false;
-        view.opts.CustomListCheck = true;
+        p.engine.Whois1.ConnectTimeoutMs = p.engine.Whois1.IdleTimeoutMs = 5000;
         const QString names = dir->filePath(QStringLiteral("names.txt"));
         WriteFile(names, "freename\r\ntakenname\r\n");
-        view.opts.UseList = names;
-        p.engine.setView(&view);
-        p.engine.RunMultipleSearch();
-        if (view.lists[0].isEmpty() && view.displayCalls.isEmpty() && whois.queries.isEmpty())
+        MainOptions o = p.main->options();
+        o.DictCheck = o.NumbersCheck = o.WordlistCheck = o.SoundexCheck = o.SaveCheck = false;
+        o.CustomListCheck = true;
+        o.UseList = names;
+        o.SepCombo = 0;
+        p.main->applyOptions(o);
+        p.engine.setView(p.main.get());
+        p.main->findChild<QTabWidget*>(QStringLiteral("MainPage"))->setCurrentIndex(1);
+        p.main->findChild<QPushButton*>(QStringLiteral("StartBtn"))->click();
+
+        QStringList asked;
+        for (const QByteArray& query : whois.queries)
+            asked << QString::fromLatin1(query).toLower();
+        if (asked.isEmpty() && p.main->resultModel(ISearchView::ResultList::All).count() == 0)
             QSKIP("the automated run is not in place yet on this branch");
-        QCOMPARE(whois.queries, (QList<QByteArray>{"FREENAME.test", "TAKENNAME.test"}));
-        QCOMPARE(view.list(ISearchView::ResultList::Free).size(), 1);
-        QVERIFY(view.list(ISearchView::ResultList::Free).first().contains(QStringLiteral("FREENAME.test"), Qt::CaseInsensitive));
-        QCOMPARE(view.list(ISearchView::ResultList::Taken).size(), 1);
+        QCOMPARE(asked, (QStringList{"freename.test", "takenname.test"}));
+        const QStringList free = p.main->resultModel(ISearchView::ResultList::Free).texts();
+        QCOMPARE(free.size(), 1);
+        QVERIFY2(free.first().contains(QStringLiteral("freename.test"), Qt::CaseInsensitive), qPrintable(free.first()));
+        QCOMPARE(p.main->resultModel(ISearchView::ResultList::Taken).count(), 1);
+        QCOMPARE(p.main->resultModel(ISearchView::ResultList::Errors).count(), 0);
     }
 
     // --- Its look ----------------------------------------------------------------------------
