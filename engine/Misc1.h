@@ -66,11 +66,12 @@ public:
     bool LoadSoundexFile();           // builds the file again when it is damaged
     bool LoadOrBuildSoundexFile();
     QString GetSoundexFor(int index) const { return soundex_.GetSoundexFor(index); }
-    const QStringList& DictSoundex() const { return soundex_.DictSoundex; }
+    QStringList DictSoundex() const { return soundex_.DictSoundex(); }
 
     TSearchList SearchList;
     void AddItemToSearchList(QStringView name) { SearchList.AddItem(name); }
     void AddItemsToSearchList(const QStringList& names) { SearchList.AddItems(names); }
+    void AddItemsToSearchList(const TSearchList& names) { SearchList.AddItems(names); }
     void PrepareList();
 
 private:

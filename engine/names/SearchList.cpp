@@ -87,6 +87,15 @@ void TSearchList::AddItems(const QStringList& names)
         Append(name);
 }
 
+void TSearchList::AddItems(const TSearchList& names)
+{
+    const qsizetype offset = chars_.size();
+    chars_.append(names.chars_);
+    ends_.reserve(ends_.size() + names.ends_.size());
+    for (const qsizetype end : names.ends_)
+        ends_.push_back(offset + end);
+}
+
 void TSearchList::Append(QStringView name)
 {
     chars_.append(name);
