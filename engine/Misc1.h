@@ -64,7 +64,7 @@ public:
 
     bool BuildSoundexFile();          // false when the file could not be written
     bool LoadSoundexFile();           // builds the file again when it is damaged
-    bool LoadOrBuildSoundexFile();
+    bool LoadOrBuildSoundexFile();    // loads "Soundex.dat", or builds it when it is missing
     QString GetSoundexFor(int index) const { return soundex_.GetSoundexFor(index); }
     QStringList DictSoundex() const { return soundex_.DictSoundex(); }
 
@@ -76,7 +76,7 @@ public:
 
 private:
     Dictionary dictionary_;
-    SoundexIndex soundex_{dictionary_};
+    SoundexIndex soundex_{dictionary_};   // reads the words of dictionary_, declared before it
 
 signals:
     // Emitted by RequestStop so that a network wait can end at once.
