@@ -76,18 +76,19 @@ public:
 
     bool BuildSoundexFile();          // false when the file could not be written
     bool LoadSoundexFile();           // builds the file again when it is damaged
-    bool LoadOrBuildSoundexFile();
+    bool LoadOrBuildSoundexFile();    // loads "Soundex.dat", or builds it when it is missing
     QString GetSoundexFor(int index) const { return soundex_.GetSoundexFor(index); }
-    const QStringList& DictSoundex() const { return soundex_.DictSoundex; }
+    QStringList DictSoundex() const { return soundex_.DictSoundex(); }
 
     TSearchList SearchList;
     void AddItemToSearchList(QStringView name) { SearchList.AddItem(name); }
     void AddItemsToSearchList(const QStringList& names) { SearchList.AddItems(names); }
+    void AddItemsToSearchList(const TSearchList& names) { SearchList.AddItems(names); }
     void PrepareList();
 
 private:
     Dictionary dictionary_;
-    SoundexIndex soundex_{dictionary_};
+    SoundexIndex soundex_{dictionary_};   // reads the words of dictionary_, declared before it
 
 public:
     // --- Built-in tables ----------------------------------------------------------
