@@ -18,6 +18,7 @@
 #include "engine/names/SearchList.h"
 #include "engine/names/SoundexIndex.h"
 #include "platform/MessageBoxes.h"
+#include "settings/ProxySettings.h"
 #include <QObject>
 #include <QStringList>
 
@@ -126,6 +127,10 @@ public:
     void ResetCounters();
     void RunSingleSearch();
     void RunMultipleSearch();
+    // The advanced dialog's proxy entries as last applied (at start-up and by its OK).
+    // After a failed whois lookup the searches compare them with the system's proxy.
+    ProxyBoxes ProxyEntries;
+    bool ProxySettingsDiffer() const;
 
     // --- Lookups ------------------------------------------------------------------
     // The clients and their settings: Whois1.Port (43), Whois1/Http time-outs and reply
