@@ -4,6 +4,11 @@
 TMisc1::TMisc1(QObject* parent)
     : QObject(parent)
 {
+    // Stop ends a network wait at once.
+    connect(this, &TMisc1::stopRequested, this, [this] {
+        Whois1.Abort();
+        Http.Abort();
+    });
 }
 
 TMisc1::~TMisc1() = default;

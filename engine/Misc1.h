@@ -2,6 +2,15 @@
 #include "engine/MessagePump.h"
 #include "engine/SearchView.h"
 #include "engine/lookup/TLDInfoList.h"
+#include "engine/lookup/FailedServers.h"
+#include "engine/lookup/HttpClient.h"
+#include "engine/lookup/HttpQuery.h"
+#include "engine/lookup/LookUp.h"
+#include "engine/lookup/LookupVerdict.h"
+#include "engine/lookup/TakenListCache.h"
+#include "engine/lookup/WhoisClient.h"
+#include "engine/lookup/WhoisQuery.h"
+#include "platform/EnvironmentProxySource.h"
 #include "platform/MessageBoxes.h"
 #include <QObject>
 #include <QStringList>
@@ -39,7 +48,7 @@ public:
     int StopRequest = 0;
     void RequestStop();
 
-    // Closes the whois and HTTP connections where they are open.
+    // Closes the whois and HTTP connections where they are open (also ends a wait in progress).
     void Disconnect();
 
     // --- Tables of TLDs and servers ----------------------------------------------
@@ -47,6 +56,16 @@ public:
     QStringList NewServerList;   // servers the user added (lower case)
     QStringList NewMatchList;    // the match text of each, same position
     QStringList NewDomainList;   // TLDs the user added (lower case)
+
+    // --- Built-in tables (forwarders) ---------------------------------------------
+    // Read the built-in Servers, TLDs and NoStrings tables; none changes them.
+    int ServerCount() const;                                   // lines of Servers
+    int TLDCount() const;                                      // lines of TLDs
+    QString GetServerName(int i) const;                        // full name of Servers line i; "" when empty
+    QString GetServerMatchText(int i) const;                   // phrase of Servers line i
+    QString FindMatchTextForServer(const QString& name) const; // user additions first, then Servers
+    QString GetTLDName(int i) const;                           // key of TLDs line i, without its dot
+    QStringList GetTLDServerIndexes(int i) const;              // the items after "=" of TLDs line i
 
     // --- Search runs ---------------------------------------------------------------
     // The counters of the automated run, set to 0 by the Start button.
@@ -60,6 +79,51 @@ public:
     void ResetCounters();
     void RunSingleSearch();
     void RunMultipleSearch();
+
+    // --- Lookups ------------------------------------------------------------------
+    // The clients and their settings: Whois1.Port (43), Whois1/Http time-outs and reply
+    // caps, Http's proxy and credentials (put there by ApplyProxySettings), the registries'
+    // hosts and the cache-days value (TakenListCache.RegistryHosts, .CacheDays).
+    TWhoisClient Whois1;
+    THttpClient Http;
+    TFailedServers FailedServers;   // emptied by every search start
+    TTakenListCache TakenListCache{Http, [this] { return programFolder_; }};
+
+    bool GetWhoisResults(const QString& query, QStringList& reply) { return whoisQuery_.GetWhoisResults(query, reply); }
+    bool GetHTTPResults(const QString& urlTemplate, const QString& domain, QStringList& reply)
+    {
+        return httpQuery_.GetHTTPResults(urlTemplate, domain, reply);
+    }
+    bool LookUpAddress(const QString& Name, const QString& TLD, QStringList& Reply, bool& IsWhois, bool SkipTakenLists,
+                       bool& TakenListError)
+    {
+        return lookup_.LookUpAddress(Name, TLD, Reply, IsWhois, SkipTakenLists, TakenListError);
+    }
+    LookupVerdict JudgeDomain(const QString& Name, const TLDInfo& Entry, bool& IsWhois, JudgeDetails* details = nullptr)
+    {
+        return lookup_.JudgeDomain(Name, Entry, IsWhois, details);
+    }
+    bool IsTakenListFresh(const QString& Name, const QString& TLD) const { return TakenListCache.IsTakenListFresh(Name, TLD); }
+    bool CheckTakenList(const QString& Name, const QString& TLD, bool& TakenListError)
+    {
+        return TakenListCache.CheckTakenList(Name, TLD, TakenListError);
+    }
+    // Stop (or Disconnect) ended the network wait of the last lookup: a failure that is
+    // no fault of the server, which is therefore not on FailedServers.
+    bool LastLookupStopped() const { return lookup_.LastLookupStopped(); }
+    const TWhoisQuery& whoisQuery() const { return whoisQuery_; }
+    const THttpQuery& httpQuery() const { return httpQuery_; }
+
+    // The system's proxy settings (Linux: the http_proxy variable); tests install a fake.
+    void setSystemProxySource(ISystemProxySource* source) { systemProxy_ = source ? source : &environmentProxy_; }
+    const ISystemProxySource& systemProxySource() const { return *systemProxy_; }
+
+private:
+    TWhoisQuery whoisQuery_{Whois1, FailedServers, pump_};
+    THttpQuery httpQuery_{Http, FailedServers, pump_};
+    TDomainLookup lookup_{*this};
+    EnvironmentProxySource environmentProxy_;
+    ISystemProxySource* systemProxy_ = &environmentProxy_;
 
 signals:
     // Emitted by RequestStop so that a network wait can end at once.

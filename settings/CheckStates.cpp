@@ -63,7 +63,9 @@ QList<bool> CheckStatesOf(const TTLDInfoList& list)
 
 bool SaveCheckStates(const QString& settingsPath, const TTLDInfoList& list)
 {
-    IniFile settings(settingsPath);
+    IniFile settings;
+    if (!OpenSettingsFile(settings, settingsPath))
+        return false;
     settings.WriteString(QStringLiteral("Checked"), QStringLiteral("Item"), PackCheckStates(CheckStatesOf(list)));
     return SaveSettingsFile(settings);
 }

@@ -1,6 +1,7 @@
 #include "settings/IniFile.h"
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -20,12 +21,48 @@ bool sameName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+bool isQuote(QChar c)
+{
+    return c == QLatin1Char('"') || c == QLatin1Char('\'');
+}
+
+bool enclosedInQuotes(const QString& value)
+{
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
+// The profile functions trim a value and drop one pair of enclosing quotes, single or double.
 QString unquoted(QString value)
 {
     value = value.trimmed();
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+    if (enclosedInQuotes(value))
         value = value.mid(1, value.size() - 2);
     return value;
+}
+
+// The inverse of unquoted(): a value that reading would change (blanks at either end, or
+// enclosing quotes of its own) is written inside one more pair of double quotes.
+QString quotedForWriting(const QString& value)
+{
+    if (value != value.trimmed() || enclosedInQuotes(value))
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    return value;
+}
+
+// Files written by other INI writers may be UTF-16 (with a byte order mark) or in the
+// Windows ANSI code page; ours are UTF-8. Text that is not valid UTF-8 is read as Latin-1.
+QString decodeText(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.mid(2));
+    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (utf8.hasError())
+        text = QString::fromLatin1(body);
+    return text;
 }
 
 } // namespace
@@ -51,7 +88,7 @@ void IniFile::FromBytes(const QByteArray& bytes)
 {
     lines_.clear();
     QString section;
-    const QString text = QString::fromUtf8(bytes);
+    const QString text = decodeText(bytes);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = start;
@@ -177,6 +214,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     // Line breaks inside a value would start a new line of the file: keep the value on one line.
     QString v = value;
     v.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    v = quotedForWriting(v);
     Line line;
     line.text = key + QLatin1Char('=') + v;
     line.isKey = true;

@@ -6,8 +6,11 @@
 
 // An INI file with the semantics of the Windows profile functions: section and key
 // names compare without regard to case, names and values are trimmed, a value in one
-// pair of double quotes loses them, the first of repeated sections or keys wins, and
-// every other line (comments, blank lines, foreign keys) is kept as it was.
+// pair of single or double quotes loses them, the first of repeated sections or keys
+// wins, and every other line (comments, blank lines, foreign keys) is kept as it was.
+// A value that reading would change (blanks at an end, enclosing quotes) is written
+// inside one more pair of double quotes, so every written value reads back unchanged.
+// Files are written in UTF-8; UTF-16 with a byte order mark and ANSI text are read too.
 //
 // The whole file is read by Load() and written by Save(); Save() writes a temporary
 // file in the same folder and renames it into place, so a crash or a full disk never

@@ -19,7 +19,9 @@ QString wordKey(int i)
 
 void SaveMainOptions(const QString& settingsPath, const MainOptions& options)
 {
-    IniFile s(settingsPath);
+    IniFile s;
+    if (!OpenSettingsFile(s, settingsPath))
+        return;
     WriteMainOptions(s, options);
     SaveSettingsFile(s);
 }
@@ -128,4 +130,21 @@ MainOptions RestoreMainDefaults(const MainOptions& current, const QString& progr
     o.UseList.clear();
     o.SepCombo = 0;
     return o;
+}
+
+void SaveMainOptions(const ISearchView& view, const QString& programFolder)
+{
+    SaveMainOptions(ProgramFile(programFolder, QLatin1String(SettingsFileName())), view.options());
+}
+
+void LoadMainOptions(ISearchView& view, const QString& programFolder)
+{
+    MainOptions options = view.options();
+    if (LoadMainOptions(ProgramFile(programFolder, QLatin1String(SettingsFileName())), programFolder, options))
+        view.applyOptions(options);
+}
+
+void RestoreMainDefaults(ISearchView& view, const QString& programFolder)
+{
+    view.applyOptions(RestoreMainDefaults(view.options(), programFolder));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/MainOptions.h"
+#include "engine/SearchView.h"
 #include <QString>
 
 class IniFile;
@@ -21,3 +22,9 @@ void LoadMainOptions(const IniFile& settings, const QString& programFolder, Main
 
 // The values the Defaults button puts back; the word list builder's tick is left as it is.
 MainOptions RestoreMainDefaults(const MainOptions& current, const QString& programFolder);
+
+// The same through the options seam, on Settings.dat in `programFolder`: the view's
+// applyOptions() puts the values into the controls and runs their handlers.
+void SaveMainOptions(const ISearchView& view, const QString& programFolder);
+void LoadMainOptions(ISearchView& view, const QString& programFolder);   // nothing when the file is missing
+void RestoreMainDefaults(ISearchView& view, const QString& programFolder);

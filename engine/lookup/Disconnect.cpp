@@ -1,6 +1,7 @@
 #include "engine/Misc1.h"
 
-// Placeholder until the network clients exist: nothing is open yet.
 void TMisc1::Disconnect()
 {
+    Whois1.Disconnect();
+    Http.Disconnect();
 }

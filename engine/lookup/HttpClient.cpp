@@ -1,0 +1,187 @@
+#include "engine/lookup/HttpClient.h"
+#include <QAuthenticator>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslConfiguration>
+#include <QTimer>
+
+THttpClient::THttpClient()
+    : manager_(std::make_unique<QNetworkAccessManager>())
+{
+    // The default jar accepts cookies and sends them back; it lives as long as the client.
+    manager_->setCookieJar(new QNetworkCookieJar(manager_.get()));
+    QObject::connect(manager_.get(), &QNetworkAccessManager::authenticationRequired, manager_.get(),
+                     [this](QNetworkReply* reply, QAuthenticator* a) { AnswerServer(reply, a); });
+    QObject::connect(manager_.get(), &QNetworkAccessManager::proxyAuthenticationRequired, manager_.get(),
+                     [this](const QNetworkProxy& proxy, QAuthenticator* a) { AnswerProxy(proxy, a); });
+}
+
+THttpClient::~THttpClient() = default;
+
+QNetworkCookieJar* THttpClient::cookieJar() const
+{
+    return manager_->cookieJar();
+}
+
+void THttpClient::addTrustedCertificates(const QList<QSslCertificate>& certificates)
+{
+    extraCertificates_ += certificates;
+    manager_->clearConnectionCache();   // connections made under the old trust would be reused
+}
+
+bool THttpClient::AnswerOnce(const QString& challenge, QAuthenticator* authenticator)
+{
+    // Answering a rejected challenge again with the same values would loop for ever.
+    if (Username.isEmpty() && Password.isEmpty())
+        return false;
+    if (answeredChallenges_.contains(challenge))
+        return false;
+    answeredChallenges_.insert(challenge);
+    authenticator->setUser(Username);
+    authenticator->setPassword(Password);
+    return true;
+}
+
+void THttpClient::AnswerServer(QNetworkReply* reply, QAuthenticator* authenticator)
+{
+    const QUrl url = reply->url();
+    AnswerOnce(QStringLiteral("server %1:%2 %3").arg(url.host()).arg(url.port()).arg(authenticator->realm()), authenticator);
+}
+
+void THttpClient::AnswerProxy(const QNetworkProxy& proxy, QAuthenticator* authenticator)
+{
+    AnswerOnce(QStringLiteral("proxy %1:%2 %3").arg(proxy.hostName()).arg(proxy.port()).arg(authenticator->realm()),
+               authenticator);
+}
+
+THttpClient::Result THttpClient::Get(const QUrl& url)
+{
+    Result result;
+    if (abort_) {   // called again from inside a wait
+        result.failure = QStringLiteral("another request is still waiting");
+        return result;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        result.failure = QStringLiteral("'%1' is not a web address").arg(url.toString());
+        return result;
+    }
+
+    if (ProxyHost.isEmpty()) {
+        manager_->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    } else if (ProxyPort < 1 || ProxyPort > 65535) {
+        result.failure = QStringLiteral("the proxy port %1 is not a port number").arg(ProxyPort);
+        return result;
+    } else {
+        manager_->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, ProxyHost, static_cast<quint16>(ProxyPort)));
+    }
+    answeredChallenges_.clear();
+
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(NetworkLimits::MaxRedirects);
+    if (!extraCertificates_.isEmpty()) {
+        QSslConfiguration tls = request.sslConfiguration();
+        tls.addCaCertificates(extraCertificates_);
+        request.setSslConfiguration(tls);
+    }
+
+    enum class End { Waiting, Finished, Timeout, TooLong, Stopped };
+    End end = End::Waiting;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QByteArray body;
+    QNetworkReply* reply = manager_->get(request);
+    auto finish = [&](End how) {
+        if (end != End::Waiting)
+            return;
+        end = how;
+        if (how != End::Finished)
+            reply->abort();
+        loop.quit();
+    };
+    auto takeData = [&] {
+        body += reply->readAll();
+        if (body.size() > MaxPageBytes)
+            finish(End::TooLong);
+        else
+            timer.start(IdleTimeoutMs);
+    };
+    auto progress = [&] { timer.start(IdleTimeoutMs); };
+    QObject::connect(reply, &QNetworkReply::readyRead, takeData);
+    QObject::connect(reply, &QNetworkReply::downloadProgress, progress);
+    QObject::connect(reply, &QNetworkReply::redirected, progress);
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, [&] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > MaxPageBytes)
+            finish(End::TooLong);
+        else
+            timer.start(IdleTimeoutMs);
+    });
+    QObject::connect(reply, &QNetworkReply::finished, [&] { finish(End::Finished); });
+    QObject::connect(&timer, &QTimer::timeout, [&] { finish(End::Timeout); });
+    abort_ = [&] { finish(End::Stopped); };
+
+    timer.start(IdleTimeoutMs);
+    if (!reply->isFinished())
+        loop.exec();
+    else
+        end = End::Finished;
+    abort_ = nullptr;
+    timer.stop();
+
+    QObject::disconnect(reply, nullptr, nullptr, nullptr);
+    if (end == End::Finished)
+        body += reply->readAll();
+    const QNetworkReply::NetworkError error = reply->error();
+    const QString errorText = reply->errorString();
+    const bool anyAnswer = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    delete reply;   // outside its own signals, so deleting at once is safe
+
+    switch (end) {
+    case End::Stopped:
+        result.outcome = Outcome::Stopped;
+        return result;
+    case End::Timeout:
+        result.failure = QStringLiteral("the server did not answer in time");
+        return result;
+    case End::TooLong:
+        result.failure = QStringLiteral("the page is too long");
+        return result;
+    case End::Waiting:
+    case End::Finished:
+        break;
+    }
+    if (body.size() > MaxPageBytes) {
+        result.failure = QStringLiteral("the page is too long");
+        return result;
+    }
+    if (error == QNetworkReply::NoError) {
+        result.outcome = Outcome::Fetched;
+        result.body = body;
+        return result;
+    }
+    if (error == QNetworkReply::RemoteHostClosedError && !anyAnswer && body.isEmpty()) {
+        result.outcome = Outcome::ClosedBeforeBody;
+        return result;
+    }
+    result.failure = errorText;
+    return result;
+}
+
+void THttpClient::Abort()
+{
+    if (abort_)
+        abort_();
+}
+
+void THttpClient::Disconnect()
+{
+    Abort();
+    manager_->clearConnectionCache();
+}

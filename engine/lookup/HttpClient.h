@@ -1,0 +1,77 @@
+#pragma once
+#include "engine/lookup/NetworkLimits.h"
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QSslCertificate>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+class QAuthenticator;
+class QNetworkAccessManager;
+class QNetworkCookieJar;
+class QNetworkProxy;
+class QNetworkReply;
+
+// The HTTP client of the lookups and the taken-list downloads: GET over http:// and
+// https://, redirects followed, cookies kept for the whole program run, an optional HTTP
+// proxy, and one user name and password that answer both the web server's and the
+// proxy's authentication challenge.
+//
+// Get() waits in a local event loop, so the window keeps repainting and Stop can be
+// pressed; Abort() ends the wait at once. The wait is bounded by IdleTimeoutMs without
+// data (counted from the request, so it covers the connect too), and a page longer than
+// MaxPageBytes is a failure.
+class THttpClient {
+public:
+    enum class Outcome {
+        Fetched,            // a page arrived (its body may be empty)
+        ClosedBeforeBody,   // the server closed the connection in an orderly way before any answer
+        Failed,             // not resolvable, refused, lost, error status, timed out, too long
+        Stopped,            // ended by Abort(); no fault of the server
+    };
+    struct Result {
+        Outcome outcome = Outcome::Failed;
+        QByteArray body;      // the page when Fetched, else empty
+        QString failure;      // a short reason when Failed
+    };
+
+    THttpClient();
+    ~THttpClient();
+    THttpClient(const THttpClient&) = delete;
+    THttpClient& operator=(const THttpClient&) = delete;
+
+    // Proxy and credentials in use; the proxy settings put them here (an empty host means
+    // no proxy). The credentials are offered whether or not a proxy is set.
+    QString ProxyHost;
+    int ProxyPort = 80;
+    QString Username;
+    QString Password;
+
+    int IdleTimeoutMs = NetworkLimits::IdleTimeoutMs;
+    qint64 MaxPageBytes = NetworkLimits::MaxPageBytes;
+
+    Result Get(const QUrl& url);
+
+    // Ends a fetch in progress at once; it reports Stopped. Does nothing when idle.
+    void Abort();
+    // Ends a fetch in progress and closes the idle connections kept for reuse.
+    void Disconnect();
+    bool Busy() const { return static_cast<bool>(abort_); }
+
+    QNetworkCookieJar* cookieJar() const;
+    // Certificates trusted beside the system's (a test server's self-signed one).
+    void addTrustedCertificates(const QList<QSslCertificate>& certificates);
+
+private:
+    void AnswerServer(QNetworkReply* reply, QAuthenticator* authenticator);
+    void AnswerProxy(const QNetworkProxy& proxy, QAuthenticator* authenticator);
+    bool AnswerOnce(const QString& challenge, QAuthenticator* authenticator);
+
+    std::unique_ptr<QNetworkAccessManager> manager_;
+    std::function<void()> abort_;      // set only while a fetch waits
+    QSet<QString> answeredChallenges_; // per fetch: a rejected answer is not repeated
+    QList<QSslCertificate> extraCertificates_;
+};

@@ -1,0 +1,13 @@
+#pragma once
+#include <QtGlobal>
+
+// Bounds on every network wait and every reply, so that a server that never answers, or
+// answers without end, cannot hold a search. The clients start from these values; tests
+// shorten them.
+namespace NetworkLimits {
+inline constexpr int ConnectTimeoutMs = 15'000;             // name resolution and TCP connect
+inline constexpr int IdleTimeoutMs = 30'000;                // longest stretch without any data
+inline constexpr qint64 MaxWhoisReplyBytes = 1LL << 20;     // 1 MiB
+inline constexpr qint64 MaxPageBytes = 32LL << 20;          // 32 MiB
+inline constexpr int MaxRedirects = 20;
+} // namespace NetworkLimits

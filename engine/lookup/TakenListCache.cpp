@@ -1,0 +1,230 @@
+#include "engine/lookup/TakenListCache.h"
+#include "engine/lookup/HttpClient.h"
+#include "platform/ProgramFolder.h"
+#include "settings/IniFile.h"
+#include <QDir>
+#include <algorithm>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace {
+
+const QString kIndexFileName = QStringLiteral("Cache-index.ini");
+
+QString LastCheckedKey(const QString& letter)
+{
+    return letter + QStringLiteral("-LastChecked");
+}
+
+} // namespace
+
+TTakenListCache::TTakenListCache(THttpClient& http, std::function<QString()> programFolder)
+    : http_(http), programFolder_(std::move(programFolder))
+{
+    RegistryHosts = {
+        {QStringLiteral("IE"), QStringLiteral("www.iedr.ie")},
+        {QStringLiteral("FI"), QStringLiteral("www.ficora.fi")},
+        {QStringLiteral("MC"), QStringLiteral("www.nic.mc")},
+        {QStringLiteral("HU"), QStringLiteral("www.domain.hu")},
+    };
+}
+
+bool TTakenListCache::IsCachedTld(const QString& tld)
+{
+    return tld == QLatin1String("FI") || tld == QLatin1String("IE") || tld == QLatin1String("MC")
+           || tld == QLatin1String("HU");
+}
+
+QString TTakenListCache::ListLetter(const QString& upperName, const QString& tld)
+{
+    if (tld == QLatin1String("FI") || tld == QLatin1String("HU"))
+        return QStringLiteral("A");
+    if (tld != QLatin1String("IE") && tld != QLatin1String("MC"))
+        return QString();
+    // The letter names a file: only characters that are safe as a file name will do.
+    if (upperName.isEmpty())
+        return QString();
+    const QChar c = upperName.at(0);
+    const bool usable = (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                        || c == QLatin1Char('-');
+    return usable ? QString(c) : QString();
+}
+
+QByteArray TTakenListCache::TakenMarker(const QByteArray& upperName, const QString& tld)
+{
+    if (tld == QLatin1String("IE"))
+        return upperName + ".IE<BR>";
+    if (tld == QLatin1String("MC"))
+        return ">WWW." + upperName + ".";
+    if (tld == QLatin1String("FI"))
+        return "<BR>" + upperName + ".";
+    if (tld == QLatin1String("HU"))
+        return ">" + upperName + ".HU</A>";
+    return QByteArray();
+}
+
+QString TTakenListCache::SourcePath(const QString& letter, const QString& tld)
+{
+    if (tld == QLatin1String("IE")) {
+        const QChar c = letter.isEmpty() ? QChar() : letter.at(0);
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            return QStringLiteral("/statistics/") + letter.toLower() + QStringLiteral("-doms.html");
+        return QStringLiteral("/statistics/0-9-doms.html");
+    }
+    if (tld == QLatin1String("MC"))
+        return QStringLiteral("/listemc/alphabetique/mcNicListeMc-") + letter.toUpper() + QStringLiteral(".html");
+    if (tld == QLatin1String("FI"))
+        return QStringLiteral("/html/edomains.htm");
+    if (tld == QLatin1String("HU"))
+        return QStringLiteral("/domainsearch/dsearch.cgi?list=hu");
+    return QString();
+}
+
+QByteArray TTakenListCache::ToCacheText(const QByteArray& page)
+{
+    // A lone CR, a lone LF and a CR LF pair each end a line; a last line without an end
+    // gets one.
+    const QByteArray upper = page.toUpper();
+    QByteArray text;
+    text.reserve(upper.size() + upper.size() / 16 + 2);
+    const qsizetype size = upper.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = upper.at(i);
+        if (c == '\r') {
+            text += "\r\n";
+            if (i + 1 < size && upper.at(i + 1) == '\n')
+                ++i;
+        } else if (c == '\n') {
+            text += "\r\n";
+        } else {
+            text += c;
+        }
+    }
+    if (!text.isEmpty() && !text.endsWith("\r\n"))
+        text += "\r\n";
+    return text;
+}
+
+QString TTakenListCache::FormatIndexDate(const QDate& date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+QDate TTakenListCache::ParseIndexDate(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QDate();
+    QDate date = QDate::fromString(trimmed, Qt::ISODate);
+    if (date.isValid())
+        return date;
+    date = QLocale().toDate(trimmed, QLocale::ShortFormat);
+    // A two-digit year reads as 19xx; no list was downloaded before 1950.
+    if (date.isValid() && date.year() < 1950)
+        date = date.addYears(100);
+    return date;
+}
+
+QString TTakenListCache::CacheFolder() const
+{
+    return ProgramFile(programFolder_(), QStringLiteral("Cache"));
+}
+
+QString TTakenListCache::IndexFile() const
+{
+    return CacheFolder() + QLatin1Char('/') + kIndexFileName;
+}
+
+QString TTakenListCache::ListFile(const QString& tld, const QString& letter) const
+{
+    return CacheFolder() + QLatin1Char('/') + tld + QLatin1Char('/') + letter;
+}
+
+QDate TTakenListCache::StoredDate(const QString& tld, const QString& letter) const
+{
+    const IniFile index(IndexFile());
+    return ParseIndexDate(index.ReadString(tld, LastCheckedKey(letter), QString()));
+}
+
+bool TTakenListCache::IsTakenListFresh(const QString& name, const QString& tld) const
+{
+    const QString letter = ListLetter(name.toUpper(), tld);
+    if (letter.isEmpty())
+        return false;
+    if (!QFileInfo(ListFile(tld, letter)).isFile())
+        return false;
+    const QDate stored = StoredDate(tld, letter);
+    if (!stored.isValid())
+        return false;   // missing or unreadable: the earliest date
+    const int days = std::clamp(CacheDays ? CacheDays() : 7, 1, 120);
+    return Today().addDays(-days) <= stored;
+}
+
+bool TTakenListCache::Load(const QString& path, QByteArray& text)
+{
+    const QFileInfo info(path);
+    if (path == loadedPath_ && info.size() == loadedSize_ && info.lastModified() == loadedModified_) {
+        text = loadedText_;
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    text = ToCacheText(file.readAll());
+    loadedPath_ = path;
+    loadedSize_ = info.size();
+    loadedModified_ = info.lastModified();
+    loadedText_ = text;
+    return true;
+}
+
+bool TTakenListCache::Store(const QString& tld, const QString& letter, const QByteArray& text)
+{
+    if (!QDir().mkpath(CacheFolder() + QLatin1Char('/') + tld))
+        return false;
+    QSaveFile list(ListFile(tld, letter));
+    if (!list.open(QIODevice::WriteOnly) || list.write(text) != text.size() || !list.commit())
+        return false;
+    loadedPath_.clear();   // the file changed under the remembered copy
+
+    IniFile index(IndexFile());
+    index.WriteString(tld, LastCheckedKey(letter), FormatIndexDate(Today()));
+    return index.Save();
+}
+
+bool TTakenListCache::CheckTakenList(const QString& name, const QString& tld, bool& TakenListError)
+{
+    lastStopped_ = false;
+    if (tld.isEmpty())
+        return true;
+    const QString upperName = name.toUpper();
+    const QString letter = ListLetter(upperName, tld);
+    const QByteArray marker = TakenMarker(upperName.toUtf8(), tld);
+    if (letter.isEmpty() || marker.isEmpty()) {
+        TakenListError = true;   // no list can answer for this name
+        return true;
+    }
+
+    QByteArray text;
+    if (IsTakenListFresh(name, tld) && Load(ListFile(tld, letter), text)) {
+        TakenListError = false;
+    } else {
+        TakenListError = false;
+        const QUrl url(QStringLiteral("http://") + RegistryHosts.value(tld) + SourcePath(letter, tld));
+        const THttpClient::Result page = http_.Get(url);
+        lastStopped_ = page.outcome == THttpClient::Outcome::Stopped;
+        // An empty page (also one the server closed before answering) is no list: storing
+        // it would make every name of the letter free for days.
+        if (page.outcome != THttpClient::Outcome::Fetched || page.body.isEmpty()) {
+            TakenListError = true;
+        } else {
+            text = ToCacheText(page.body);
+            if (!Store(tld, letter, text))
+                TakenListError = true;
+        }
+    }
+    return !text.contains(marker);
+}

@@ -1,0 +1,74 @@
+#pragma once
+#include <QByteArray>
+#include <QDate>
+#include <QMap>
+#include <QString>
+#include <functional>
+
+class THttpClient;
+
+// The server name that sends lookups of FI, IE, MC and HU names to the taken-list cache.
+inline const QString CacheDomainsTakenListServer = QStringLiteral("Cache Domains Taken List");
+
+// The lists of taken names that four registries publish, downloaded on demand and kept
+// in the folder "Cache" beside the program:
+//   Cache/<TLD>/<letter>   the page upper-cased, as lines ending in CR LF
+//   Cache/Cache-index.ini  [<TLD>] <letter>-LastChecked=<date of the download>
+// FI and HU have one list (letter A); IE and MC one per first character of the name.
+// A list is used while it is no older than the cache-days limit, read afresh at every
+// check; a stale list is downloaded again and never used as a fallback.
+class TTakenListCache {
+public:
+    TTakenListCache(THttpClient& http, std::function<QString()> programFolder);
+
+    // The registries' web hosts by TLD ("host" or "host:port"); the pages are fetched
+    // over http:// from them.
+    QMap<QString, QString> RegistryHosts;
+    // Days a downloaded list stays in use (1 to 120), asked at every check.
+    std::function<int()> CacheDays = [] { return 7; };
+    // Today's date; a seam for tests.
+    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+
+    // True when the list file for the name's letter exists and its date in the index is
+    // not older than the cache-days limit. `tld` is "IE", "FI", "MC" or "HU".
+    bool IsTakenListFresh(const QString& name, const QString& tld) const;
+
+    // True when the name is not in the registry's list (free), false when it is (taken).
+    // `TakenListError` becomes true when the list could not be downloaded or stored; the
+    // caller then reports a failed lookup whatever the result.
+    bool CheckTakenList(const QString& name, const QString& tld, bool& TakenListError);
+
+    // The last download ended because the user pressed Stop.
+    bool LastDownloadStopped() const { return lastStopped_; }
+
+    // The pieces of the rule, public for the tests and the CLI.
+    static bool IsCachedTld(const QString& tld);                                   // FI, IE, MC, HU
+    static QString ListLetter(const QString& upperName, const QString& tld);        // empty when unusable
+    static QByteArray TakenMarker(const QByteArray& upperName, const QString& tld);
+    static QString SourcePath(const QString& letter, const QString& tld);
+    // The page as the cache holds it: upper-cased, every line ended by CR LF.
+    static QByteArray ToCacheText(const QByteArray& page);
+    // Index dates are written as ISO 8601 and read in that form or in the short date
+    // format of the current locale; anything else gives an invalid date (stale).
+    static QString FormatIndexDate(const QDate& date);
+    static QDate ParseIndexDate(const QString& text);
+
+    QString CacheFolder() const;
+    QString IndexFile() const;
+    QString ListFile(const QString& tld, const QString& letter) const;
+
+private:
+    QDate StoredDate(const QString& tld, const QString& letter) const;
+    bool Store(const QString& tld, const QString& letter, const QByteArray& text);
+    bool Load(const QString& path, QByteArray& text);
+
+    THttpClient& http_;
+    std::function<QString()> programFolder_;
+    bool lastStopped_ = false;
+
+    // The list read last, so that a run over many names of one letter reads it once.
+    QString loadedPath_;
+    qint64 loadedSize_ = -1;
+    QDateTime loadedModified_;
+    QByteArray loadedText_;
+};

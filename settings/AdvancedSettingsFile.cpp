@@ -1,0 +1,72 @@
+#include "settings/AdvancedSettingsFile.h"
+#include "settings/IniFile.h"
+#include "settings/ItemLists.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+const QString kCache = QStringLiteral("Cache");
+const QString kProxy = QStringLiteral("Proxy");
+const QString kNewServer = QStringLiteral("NewServer");
+const QString kNewMatch = QStringLiteral("NewMatch");
+const QString kNewDomain = QStringLiteral("NewDomain");
+} // namespace
+
+bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& settings)
+{
+    IniFile s;
+    if (!s.Load(settingsPath) && s.existed())
+        return false;
+    AdvancedSettings read;
+    read.IECache = s.ReadInteger(kCache, QStringLiteral("IECache"), 7);
+    read.Username = s.ReadString(kProxy, QStringLiteral("Username"), QString());
+    read.Password = s.ReadString(kProxy, QStringLiteral("Password"), QString());
+    read.ProxyServer = s.ReadString(kProxy, QStringLiteral("Server"), QString());
+    read.ProxyEnabled = s.ReadBool(kProxy, QStringLiteral("ProxyEnabled"), false);
+    read.Port = s.ReadInteger(kProxy, QStringLiteral("Port"), -1);
+    ReadItemList(s, read.NewServerList, kNewServer, true);
+    ReadItemList(s, read.NewDomainList, kNewDomain, true);
+    ReadItemList(s, read.NewMatchList, kNewMatch, false);
+    settings = read;
+    return true;
+}
+
+bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& settings)
+{
+    IniFile s;
+    if (!OpenSettingsFile(s, settingsPath))
+        return false;
+    for (const QString& section : {kNewServer, kNewMatch, kNewDomain, kProxy, kCache})
+        s.EraseSection(section);
+    s.WriteInteger(kCache, QStringLiteral("IECache"), settings.IECache);
+    s.WriteString(kProxy, QStringLiteral("Username"), settings.Username);
+    s.WriteString(kProxy, QStringLiteral("Password"), settings.Password);
+    s.WriteString(kProxy, QStringLiteral("Server"), settings.ProxyServer);
+    s.WriteInteger(kProxy, QStringLiteral("Port"), settings.Port);
+    s.WriteBool(kProxy, QStringLiteral("ProxyEnabled"), settings.ProxyEnabled);
+    WriteItemList(s, settings.NewServerList, kNewServer);
+    WriteItemList(s, settings.NewMatchList, kNewMatch);
+    WriteItemList(s, settings.NewDomainList, kNewDomain);
+    return SaveSettingsFile(s);
+}
+
+QString PortBoxText(int port)
+{
+    return port == -1 ? QString() : QString::number(port);
+}
+
+bool PortFromBoxText(const QString& text, int& port)
+{
+    if (text.isEmpty()) {
+        port = -1;
+        return true;
+    }
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok)
+        return false;
+    port = value;
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The advanced dialog's part of Settings.dat: the cache age, the proxy with its
+// credentials, and the servers, match texts and domains that the user added.
+struct AdvancedSettings {
+    int IECache = 7;             // IECacheEdit: days a downloaded list of taken domains stays valid
+    QString Username;            // edUsername
+    QString Password;            // edPassword, stored as typed
+    QString ProxyServer;         // edProxyServer
+    bool ProxyEnabled = false;   // ProxyEnabledCheck
+    int Port = -1;               // edProxyPort; -1 stands for an empty box
+    QStringList NewServerList;   // lower case
+    QStringList NewMatchList;    // same positions as NewServerList, as typed
+    QStringList NewDomainList;   // lower case, each with its leading dot
+
+    bool operator==(const AdvancedSettings&) const = default;
+};
+
+// Reads sections Cache, Proxy, NewServer, NewMatch and NewDomain, each key with its
+// default. Returns false when the file exists but cannot be read ("Error loading
+// settings"); `settings` is then left as it was. A missing file reads as all defaults.
+bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& settings);
+
+// Erases sections NewServer, NewMatch, NewDomain, Proxy and Cache, then writes them
+// again from `settings`; every other section stays. The file is replaced in one step,
+// so on failure ("Error saving settings") the previous file is left whole.
+bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& settings);
+
+// The port box and the stored port: an empty box is -1 and -1 shows as an empty box.
+QString PortBoxText(int port);
+// False when the box holds anything but decimal digits (pasted text, a number too large);
+// `port` is then left as it was. Check this before saving, so nothing is erased for a bad port.
+bool PortFromBoxText(const QString& text, int& port);

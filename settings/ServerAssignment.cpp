@@ -1,0 +1,345 @@
+#include "settings/ServerAssignment.h"
+#include "engine/Misc1.h"
+#include "settings/CheckStates.h"
+#include "settings/ConfigFile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
+#include <QFile>
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+const QString kCacheMarker = QStringLiteral("Cache Domains Taken List");
+
+bool lessIgnoringCase(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+// The integer an item of a TLD row names, when it is one and a line of the server table.
+std::optional<int> serverIndexOf(const QString& item, int serverCount)
+{
+    bool ok = false;
+    const int index = item.trimmed().toInt(&ok, 10);
+    if (!ok || index < 0 || index >= serverCount)
+        return std::nullopt;
+    return index;
+}
+
+} // namespace
+
+TServerAssignment::TServerAssignment(TMisc1& engine)
+    : engine_(engine)
+{
+    for (int i = 0; i < engine_.ServerCount(); ++i) {
+        const QString name = engine_.GetServerName(i);
+        if (!name.isEmpty() && name != kCacheMarker)
+            serverList_.append(name);
+    }
+    for (int i = 0; i < engine_.TLDCount(); ++i)
+        domainList_.append(QLatin1Char('.') + engine_.GetTLDName(i));
+}
+
+QString TServerAssignment::SettingsPath() const
+{
+    return engine_.programFile(QLatin1String(SettingsFileName()));
+}
+
+QString TServerAssignment::ConfigPath() const
+{
+    return engine_.programFile(QLatin1String(ConfigFileName()));
+}
+
+// `count` flags, all clear, filled from Settings.dat section "Checked" (missing: "Q").
+QList<bool> TServerAssignment::CheckedFlags(qsizetype count) const
+{
+    QList<bool> flags(count, false);
+    IniFile settings;
+    settings.Load(SettingsPath());
+    UnpackCheckStates(settings, flags, QStringLiteral("Checked"));
+    return flags;
+}
+
+// --- Building -------------------------------------------------------------------------
+
+void TServerAssignment::BuildAtStartup()
+{
+    if (QFile::exists(ConfigPath()))
+        BuildFromConfigFile();
+    else
+        InitialiseTree();
+    GetAllServersSorted();
+}
+
+void TServerAssignment::InitialiseTree()
+{
+    const int serverCount = engine_.ServerCount();
+    struct Entry {
+        QString tld;
+        int server;
+    };
+    QList<Entry> entries;
+    QList<TServerTree::TLD> tlds;
+    tlds.reserve(engine_.TLDCount() + engine_.NewDomainList.size());
+    for (int i = 0; i < engine_.TLDCount(); ++i) {
+        TServerTree::TLD tld{QLatin1Char('.') + engine_.GetTLDName(i), {}};
+        const QStringList items = engine_.GetTLDServerIndexes(i);
+        if (const auto d = serverIndexOf(items.value(0), serverCount))
+            entries.append({tld.text, *d});
+        for (qsizetype item = 0; item < items.size(); ++item) {
+            if (const auto s = serverIndexOf(items[item], serverCount)) {
+                const QString name = engine_.GetServerName(*s);
+                tld.servers.append({name, ServerStateFor(name, item == 0)});
+            }
+        }
+        tlds.append(tld);
+    }
+    // The user's own domains follow, without servers, so that servers can be included for them.
+    for (const QString& domain : engine_.NewDomainList) {
+        const bool present = std::any_of(tlds.cbegin(), tlds.cend(), [&](const TServerTree::TLD& t) {
+            return t.text.compare(domain, Qt::CaseInsensitive) == 0;
+        });
+        if (!present)
+            tlds.append({domain, {}});
+    }
+    tree_.SetTLDs(std::move(tlds));
+
+    // One flag per entry, so that the short last group of the packed ticks reads as it was written.
+    const QList<bool> flags = CheckedFlags(entries.size());
+    engine_.TLDInfoList.Clear();
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        engine_.TLDInfoList.Add(entries[i].tld, engine_.GetServerName(entries[i].server),
+                                engine_.GetServerMatchText(entries[i].server), flags[i]);
+}
+
+bool TServerAssignment::LoadTreeview()
+{
+    return ::LoadTreeview(tree_, ConfigPath());
+}
+
+bool TServerAssignment::SaveTreeview() const
+{
+    return ::SaveTreeview(tree_, ConfigPath());
+}
+
+bool TServerAssignment::BuildFromConfigFile()
+{
+    const bool sound = LoadTreeview();
+    AppendTLDInfoFromTree();
+    return sound;
+}
+
+void TServerAssignment::AppendTLDInfoFromTree()
+{
+    // One flag per entry to be made, so that the short last group reads as it was written.
+    qsizetype entries = 0;
+    for (int t = 0; t < tree_.TLDCount(); ++t)
+        for (const TServerTree::Server& server : tree_.TLDAt(t).servers)
+            entries += IsDefaultState(server.stateIndex) ? 1 : 0;
+    const QList<bool> flags = CheckedFlags(entries);
+    engine_.TLDInfoList.Clear();
+    qsizetype n = 0;
+    for (const TServerTree::TLD& tld : tree_.TLDs()) {
+        for (const TServerTree::Server& server : tld.servers) {
+            if (!IsDefaultState(server.stateIndex))
+                continue;
+            engine_.TLDInfoList.Add(tld.text, server.text, engine_.FindMatchTextForServer(server.text), flags.value(n));
+            ++n;
+        }
+    }
+}
+
+void TServerAssignment::CommitToTLDInfoList()
+{
+    TTLDInfoList& list = engine_.TLDInfoList;
+    QHash<QString, int> defaultsSeen;   // per lower-cased TLD: nodes with a default met so far
+    for (int t = 0; t < tree_.TLDCount(); ++t) {
+        const TServerTree::TLD& tld = tree_.TLDAt(t);
+        const int d = tree_.DefaultServer(t);
+        if (d < 0)
+            continue;
+        const int occurrence = defaultsSeen[tld.text.toLower()]++;
+        const QString& server = tld.servers[d].text;
+        const QString matchText = engine_.FindMatchTextForServer(server);
+        TLDInfo* entry = nullptr;
+        for (int i = 0, seen = 0; i < list.Count() && !entry; ++i)
+            if (list.At(i).TLD.compare(tld.text, Qt::CaseInsensitive) == 0 && seen++ == occurrence)
+                entry = &list.At(i);
+        if (entry) {
+            entry->Server = server;
+            entry->MatchText = matchText;
+        } else {
+            list.Add(tld.text, server, matchText, false);
+        }
+    }
+}
+
+// --- Lists ------------------------------------------------------------------------------
+
+void TServerAssignment::GetAllServersSorted()
+{
+    sortedServers_ = serverList_ + engine_.NewServerList;
+    std::stable_sort(sortedServers_.begin(), sortedServers_.end(), lessIgnoringCase);
+}
+
+std::optional<QStringList> TServerAssignment::UpdateServerCombo(const QModelIndex& selected) const
+{
+    const TServerTree::NodeRef ref = tree_.RefOf(selected);
+    if (!ref.isValid())
+        return std::nullopt;
+    QStringList lacking = sortedServers_;
+    for (const TServerTree::Server& server : tree_.TLDAt(ref.tld).servers) {
+        for (qsizetype j = 0; j < lacking.size(); ++j) {
+            if (lacking[j].compare(server.text, Qt::CaseInsensitive) == 0) {
+                lacking.removeAt(j);
+                break;
+            }
+        }
+    }
+    return lacking;
+}
+
+// --- "Server Assignment" page -------------------------------------------------------------
+
+QModelIndex TServerAssignment::IncludeServer(const QModelIndex& selected, const QString& name)
+{
+    const TServerTree::NodeRef ref = tree_.RefOf(selected);
+    if (!ref.isValid() || name.isEmpty())
+        return {};
+    const int row = tree_.IncludeServer(ref.tld, name);
+    return row < 0 ? QModelIndex() : tree_.IndexOf({ref.tld, row});
+}
+
+void TServerAssignment::SetDefaultServer(const QModelIndex& selected)
+{
+    const TServerTree::NodeRef ref = tree_.RefOf(selected);
+    if (!ref.isServer() || IsDefaultState(tree_.TLDAt(ref.tld).servers[ref.server].stateIndex))
+        return;
+    tree_.MakeDefault(ref.tld, ref.server);
+}
+
+bool TServerAssignment::UnincludeServer(const QModelIndex& selected)
+{
+    const TServerTree::NodeRef ref = tree_.RefOf(selected);
+    if (!ref.isServer() || !Confirm(QStringLiteral("Are you sure you wish to unassign this server to this domain ?")))
+        return false;
+    tree_.UnincludeServer(ref.tld, ref.server);
+    return true;
+}
+
+// --- "Servers" page ---------------------------------------------------------------------------
+
+QString TServerAssignment::CleanedName(const QString& typed)
+{
+    QString name;
+    name.reserve(typed.size());
+    for (QChar c : typed) {
+        if (c.isSpace())
+            continue;
+        name.append(c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() + ('a' - 'A')) : c);
+    }
+    return name;
+}
+
+bool TServerAssignment::IsKnownServer(const QString& name) const
+{
+    return serverList_.contains(name, Qt::CaseInsensitive) || engine_.NewServerList.contains(name, Qt::CaseInsensitive);
+}
+
+bool TServerAssignment::IsKnownDomain(const QString& name) const
+{
+    return domainList_.contains(name, Qt::CaseInsensitive) || engine_.NewDomainList.contains(name, Qt::CaseInsensitive);
+}
+
+bool TServerAssignment::AddUserServer(const QString& typedName, bool httpType, const QString& matchText)
+{
+    QString name = CleanedName(typedName);
+    if (name.isEmpty()) {
+        ShowError(QStringLiteral("Invalid Server Name\r\rPlease enter a valid server name"));
+        return false;
+    }
+    if (httpType && !name.startsWith(QLatin1String("http://")) && !name.startsWith(QLatin1String("https://")))
+        name.prepend(QLatin1String("http://"));
+    if (IsKnownServer(name)) {
+        ShowError(QStringLiteral("Server Name already exists\r\rThe server has already been added"));
+        return false;
+    }
+    if (matchText.isEmpty()) {
+        ShowError(QStringLiteral("Search Text not specified\r\rPlease enter the text the server returns that specifies a free domain"));
+        return false;
+    }
+    engine_.NewServerList.append(name);
+    engine_.NewMatchList.append(matchText);
+    GetAllServersSorted();
+    engine_.ShowMessage(MessageKind::Information,
+                        QStringLiteral("This new server has been added.\r\rYou may now assign it for searching a domain."), MbOk);
+    return true;
+}
+
+bool TServerAssignment::DeleteUserServer(int selectedRow)
+{
+    if (!Confirm(QStringLiteral("Are you sure you want to delete this server ?")))
+        return false;
+    if (selectedRow < 0 || selectedRow >= engine_.NewServerList.size()) {
+        ShowError(QStringLiteral("No Server selected\r\rPlease select the server you wish to delete"));
+        return false;
+    }
+    const QString name = engine_.NewServerList.takeAt(selectedRow);
+    if (selectedRow < engine_.NewMatchList.size())
+        engine_.NewMatchList.removeAt(selectedRow);
+    for (qsizetype i = 0; i < sortedServers_.size(); ++i) {
+        if (sortedServers_[i].compare(name, Qt::CaseInsensitive) == 0) {
+            sortedServers_.removeAt(i);
+            break;
+        }
+    }
+    tree_.RemoveServerEverywhere(name);
+    return true;
+}
+
+// --- "Domains" page ---------------------------------------------------------------------------
+
+bool TServerAssignment::AddUserDomain(const QString& typedName)
+{
+    QString name = CleanedName(typedName);
+    if (name.isEmpty()) {
+        ShowError(QStringLiteral("Invalid Domain Name\r\rPlease enter a valid domain name"));
+        return false;
+    }
+    if (!name.startsWith(QLatin1Char('.')))
+        name.prepend(QLatin1Char('.'));
+    if (IsKnownDomain(name)) {
+        ShowError(QStringLiteral("Domain Name already exists\r\rThe Domain name has already been added"));
+        return false;
+    }
+    engine_.NewDomainList.append(name);
+    if (tree_.FindTLD(name, Qt::CaseInsensitive) < 0)
+        tree_.AppendTLD(name);
+    return true;
+}
+
+bool TServerAssignment::DeleteUserDomain(int selectedRow)
+{
+    if (!Confirm(QStringLiteral("Are you sure you want to delete this domain ?")))
+        return false;
+    if (selectedRow < 0 || selectedRow >= engine_.NewDomainList.size()) {
+        ShowError(QStringLiteral("No Domain selected\r\rPlease select the domain name you wish to delete"));
+        return false;
+    }
+    const QString name = engine_.NewDomainList.takeAt(selectedRow);
+    tree_.RemoveTLD(tree_.FindTLD(name, Qt::CaseSensitive));
+    return true;
+}
+
+// --- Messages ---------------------------------------------------------------------------------
+
+bool TServerAssignment::Confirm(const QString& question) const
+{
+    return engine_.ShowMessage(MessageKind::Question, question, MbYes | MbNo) == MbYes;
+}
+
+void TServerAssignment::ShowError(const QString& text) const
+{
+    engine_.ShowMessage(MessageKind::Error, text, MbOk);
+}

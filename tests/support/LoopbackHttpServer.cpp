@@ -1,0 +1,171 @@
+#include "LoopbackHttpServer.h"
+#include <QHostAddress>
+#include <QSslConfiguration>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+ScriptedReply ScriptedReply::Page(const QByteArray& body, int status)
+{
+    ScriptedReply r;
+    r.status = status;
+    r.reason = status == 200 ? "OK" : "Scripted";
+    r.body = body;
+    return r;
+}
+
+ScriptedReply ScriptedReply::Redirect(const QByteArray& location, int status)
+{
+    ScriptedReply r;
+    r.status = status;
+    r.reason = "Found";
+    r.headers.append({"Location", location});
+    return r;
+}
+
+ScriptedReply ScriptedReply::Hostile(Mode mode)
+{
+    ScriptedReply r;
+    r.mode = mode;
+    r.body = QByteArray(4096, 'x');
+    return r;
+}
+
+LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
+    : QObject(parent), server_(std::make_unique<QTcpServer>())
+{
+}
+
+LoopbackHttpServer::~LoopbackHttpServer() = default;
+
+void LoopbackHttpServer::useTls(const QSslCertificate& certificate, const QSslKey& key)
+{
+    auto server = std::make_unique<QSslServer>();
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(certificate);
+    tls.setPrivateKey(key);
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    server->setSslConfiguration(tls);
+    server_ = std::move(server);
+    tls_ = true;
+}
+
+bool LoopbackHttpServer::listen()
+{
+    // QSslServer hands connections on once encrypted; the plain server at once.
+    connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, &LoopbackHttpServer::Accept);
+    return server_->listen(QHostAddress::LocalHost, 0);
+}
+
+quint16 LoopbackHttpServer::port() const
+{
+    return server_->serverPort();
+}
+
+QByteArray LoopbackHttpServer::hostAndPort() const
+{
+    return "127.0.0.1:" + QByteArray::number(port());
+}
+
+QByteArray LoopbackHttpServer::origin() const
+{
+    return (tls_ ? "https://" : "http://") + hostAndPort();
+}
+
+void LoopbackHttpServer::Accept()
+{
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        ++connections;
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        auto buffer = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] { Serve(socket, *buffer); });
+        if (socket->bytesAvailable() > 0)
+            Serve(socket, *buffer);
+    }
+}
+
+ScriptedReply LoopbackHttpServer::ReplyFor(const HttpRequestSeen& request) const
+{
+    if (handler_)
+        return handler_(request);
+    if (routes_.contains(request.target))
+        return routes_.value(request.target);
+    if (routes_.contains(request.path))
+        return routes_.value(request.path);
+    return ScriptedReply::Page("not found", 404);
+}
+
+void LoopbackHttpServer::Serve(QTcpSocket* socket, QByteArray& buffer)
+{
+    buffer += socket->readAll();
+    const qsizetype end = buffer.indexOf("\r\n\r\n");
+    if (end < 0)
+        return;
+    disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
+
+    HttpRequestSeen request;
+    const QList<QByteArray> lines = buffer.left(end).split('\n');
+    buffer.clear();
+    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+    request.method = first.value(0);
+    request.target = first.value(1);
+    request.path = request.target.left(request.target.indexOf('?') < 0 ? request.target.size() : request.target.indexOf('?'));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+    }
+    requests.append(request);
+    emit requestReceived(request);
+
+    const ScriptedReply reply = ReplyFor(request);
+    auto head = [&](bool withLength) {
+        QByteArray h = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reply.reason + "\r\n";
+        for (const auto& header : reply.headers)
+            h += header.first + ": " + header.second + "\r\n";
+        if (withLength)
+            h += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+        h += "Connection: close\r\n\r\n";
+        return h;
+    };
+    switch (reply.mode) {
+    case ScriptedReply::Mode::Respond:
+        socket->write(head(true) + reply.body);
+        socket->disconnectFromHost();
+        break;
+    case ScriptedReply::Mode::NeverAnswer:
+        break;
+    case ScriptedReply::Mode::CloseWithoutReply:
+        socket->disconnectFromHost();
+        break;
+    case ScriptedReply::Mode::CloseMidBody:
+        socket->write(head(true) + reply.body.left(reply.body.size() / 2));
+        socket->disconnectFromHost();
+        break;
+    case ScriptedReply::Mode::Stream:
+        socket->write(head(false));
+        SendStream(socket, reply.streamBytes);
+        break;
+    }
+}
+
+void LoopbackHttpServer::SendStream(QTcpSocket* socket, qint64 remaining)
+{
+    // Writes the body in pieces as the client takes them, so memory stays small.
+    static constexpr qint64 piece = 64 * 1024;
+    auto left = std::make_shared<qint64>(remaining);
+    auto more = [socket, left] {
+        if (socket->bytesToWrite() > piece)
+            return;
+        if (*left <= 0) {
+            socket->disconnectFromHost();
+            return;
+        }
+        const qint64 n = std::min(piece, *left);
+        *left -= n;
+        socket->write(QByteArray(static_cast<qsizetype>(n), 'a'));
+    };
+    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
+}

@@ -1,0 +1,90 @@
+#pragma once
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <functional>
+#include <memory>
+
+class QTcpServer;
+class QTcpSocket;
+
+// One request as the server saw it.
+struct HttpRequestSeen {
+    QByteArray method;
+    QByteArray target;                      // as sent: "/path?query"
+    QByteArray path;                        // the target without its query
+    QHash<QByteArray, QByteArray> headers;  // names lower-cased
+
+    QByteArray header(const QByteArray& name) const { return headers.value(name.toLower()); }
+};
+
+// What the server does with one request.
+struct ScriptedReply {
+    enum class Mode {
+        Respond,             // status, headers and body, then close
+        NeverAnswer,         // read the request and stay silent
+        CloseWithoutReply,   // close the connection without sending anything
+        CloseMidBody,        // announce the whole body, send half of it, close
+        Stream,              // send streamBytes of body without a length, then close
+    };
+    int status = 200;
+    QByteArray reason = "OK";
+    QList<QPair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+    Mode mode = Mode::Respond;
+    qint64 streamBytes = 0;
+
+    static ScriptedReply Page(const QByteArray& body, int status = 200);
+    static ScriptedReply Redirect(const QByteArray& location, int status = 302);
+    static ScriptedReply Hostile(Mode mode);
+    ScriptedReply& withHeader(const QByteArray& name, const QByteArray& value)
+    {
+        headers.append({name, value});
+        return *this;
+    }
+};
+
+// An HTTP/1.1 server on 127.0.0.1 with scripted replies by path, for tests: every
+// connection carries one request and is closed after the reply. Optionally speaks TLS
+// with a given certificate.
+class LoopbackHttpServer : public QObject {
+    Q_OBJECT
+public:
+    explicit LoopbackHttpServer(QObject* parent = nullptr);
+    ~LoopbackHttpServer() override;
+
+    // Serve TLS with this certificate and key (call before listen()).
+    void useTls(const QSslCertificate& certificate, const QSslKey& key);
+    // Listens on a free port of 127.0.0.1.
+    bool listen();
+    quint16 port() const;
+    // "http://127.0.0.1:<port>" (or https).
+    QByteArray origin() const;
+    QByteArray hostAndPort() const;
+
+    // The reply for a path (the target without its query) or, first, for a whole target.
+    void route(const QByteArray& pathOrTarget, const ScriptedReply& reply) { routes_.insert(pathOrTarget, reply); }
+    // Computes the reply; when set it is asked before the routes.
+    void setHandler(std::function<ScriptedReply(const HttpRequestSeen&)> handler) { handler_ = std::move(handler); }
+
+    QList<HttpRequestSeen> requests;
+    int connections = 0;
+
+signals:
+    void requestReceived(const HttpRequestSeen& request);
+
+private:
+    void Accept();
+    void Serve(QTcpSocket* socket, QByteArray& buffer);
+    ScriptedReply ReplyFor(const HttpRequestSeen& request) const;
+    static void SendStream(QTcpSocket* socket, qint64 remaining);
+
+    std::unique_ptr<QTcpServer> server_;
+    bool tls_ = false;
+    QHash<QByteArray, ScriptedReply> routes_;
+    std::function<ScriptedReply(const HttpRequestSeen&)> handler_;
+};
