@@ -43,8 +43,9 @@ void CliSearchView::insertResultAtTop(ResultList list, const QString& entry)
         console_.printResult(withLineBreaks(entry));
 }
 
-void CliSearchView::setProgressMaximum(qint64)
+void CliSearchView::setProgressMaximum(qint64 maximum)
 {
+    progressMaximum_ = maximum;
     // The run sets the maximum once the search list is built, before its first domain.
     progress_.start();
 }

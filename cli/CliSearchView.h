@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/SearchView.h"
+#include <QStringList>
 
 class Console;
 class ProgressLine;
@@ -30,6 +31,8 @@ public:
     // What the single search's results box holds now.
     const QStringList& singleResults() const { return singleResults_; }
     const QString& counterText() const { return counterText_; }
+    // The run set its progress maximum and advanced the position all the way to it.
+    bool runReachedEnd() const { return progressMaximum_ > 0 && progressPosition_ >= progressMaximum_; }
 
 private:
     Console& console_;
@@ -37,5 +40,6 @@ private:
     MainOptions options_;
     QStringList singleResults_;
     QString counterText_;
+    qint64 progressMaximum_ = 0;
     qint64 progressPosition_ = 0;
 };

@@ -25,6 +25,15 @@ void Console::printResult(const QString& line)
     drawProgress();
 }
 
+void Console::printBlock(const QString& lines)
+{
+    if (lines.isEmpty())
+        return;
+    hideProgress();
+    writeAll(stdout, lines.toUtf8());
+    drawProgress();
+}
+
 void Console::printMessage(const QString& text)
 {
     hideProgress();

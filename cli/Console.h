@@ -13,6 +13,7 @@ public:
     bool progressAllowed() const { return stderrIsTerminal_; }
 
     void printResult(const QString& line);    // standard output
+    void printBlock(const QString& lines);    // standard output, already made of whole lines
     void printMessage(const QString& text);   // standard error; a line break is added
     void setProgress(const QString& text);    // ignored unless standard error is a terminal
     void clearProgress();                     // takes the progress line away for good

@@ -1,0 +1,7 @@
+#include "cli/ListCommand.h"
+#include "cli/CliSession.h"
+
+int ListCommand::Execute(CliSession&, const QStringList&)
+{
+    return ExitSuccess;
+}
