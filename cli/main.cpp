@@ -15,10 +15,19 @@ void print(const QString& text)
 {
     std::fputs(text.toUtf8().constData(), stdout);
 }
+
+// Standard error belongs to the message boxes and to usage errors, which scripts read;
+// Qt's own chatter stays out of it, only its serious failures get through.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "tarnwick-cli: %s\n", message.toUtf8().constData());
+}
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(qtMessages);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick-cli"));
 
