@@ -1,6 +1,9 @@
 #pragma once
 #include "engine/MessagePump.h"
 #include "engine/SearchView.h"
+#include "engine/lookup/BuiltinTables.h"
+#include "engine/lookup/DefaultTLDInfoList.h"
+#include "engine/lookup/NameValidation.h"
 #include "engine/lookup/TLDInfoList.h"
 #include "engine/lookup/FailedServers.h"
 #include "engine/lookup/HttpClient.h"
@@ -57,15 +60,28 @@ public:
     QStringList NewMatchList;    // the match text of each, same position
     QStringList NewDomainList;   // TLDs the user added (lower case)
 
-    // --- Built-in tables (forwarders) ---------------------------------------------
-    // Read the built-in Servers, TLDs and NoStrings tables; none changes them.
-    int ServerCount() const;                                   // lines of Servers
-    int TLDCount() const;                                      // lines of TLDs
-    QString GetServerName(int i) const;                        // full name of Servers line i; "" when empty
-    QString GetServerMatchText(int i) const;                   // phrase of Servers line i
-    QString FindMatchTextForServer(const QString& name) const; // user additions first, then Servers
-    QString GetTLDName(int i) const;                           // key of TLDs line i, without its dot
-    QStringList GetTLDServerIndexes(int i) const;              // the items after "=" of TLDs line i
+    // --- Built-in tables ----------------------------------------------------------
+    const BuiltinTables& builtinTables() const { return builtinTables_; }
+    QString GetServerName(int index) const { return builtinTables_.GetServerName(index); }
+    int ServerCount() const { return builtinTables_.ServerCount(); }
+    int TLDCount() const { return builtinTables_.TLDCount(); }
+    QString GetServerMatchText(int index) const { return builtinTables_.GetServerMatchText(index); }
+    // The user's own servers (NewServerList/NewMatchList) come first.
+    QString FindMatchTextForServer(const QString& fullName) const
+    {
+        return builtinTables_.FindMatchTextForServer(fullName, NewServerList, NewMatchList);
+    }
+    QString GetTLDName(int index) const { return builtinTables_.GetTLDName(index); }
+    QStringList GetTLDServerIndexes(int index) const { return builtinTables_.GetTLDServerIndexes(index); }
+    // Makes TLDInfoList anew from the built-in tables, with the given tick of each entry.
+    void BuildDefaultTLDInfoList(const QList<bool>& checkStates)
+    {
+        ::BuildDefaultTLDInfoList(builtinTables_, TLDInfoList, checkStates);
+    }
+
+    // --- Name validation ----------------------------------------------------------
+    // Why `name` cannot be looked up, or empty when it can.
+    QString IsValidAddress(const QString& name) const { return ::IsValidAddress(name); }
 
     // --- Search runs ---------------------------------------------------------------
     // The counters of the automated run, set to 0 by the Start button.
@@ -135,4 +151,5 @@ private:
     IMessageBoxes* boxes_ = &silentBoxes_;
     MessagePump pump_;
     QString programFolder_;
+    BuiltinTables builtinTables_;
 };

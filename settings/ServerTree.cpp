@@ -1,13 +1,9 @@
 #include "settings/ServerTree.h"
-
-bool IsHttpServerName(const QString& name)
-{
-    return name.startsWith(QLatin1String("http"), Qt::CaseSensitive);
-}
+#include "engine/lookup/ServerKind.h"
 
 int ServerStateFor(const QString& name, bool isDefault)
 {
-    const int alternative = IsHttpServerName(name) ? ServerState::HttpAlternative : ServerState::WhoisAlternative;
+    const int alternative = IsHttpServer(name) ? ServerState::HttpAlternative : ServerState::WhoisAlternative;
     return isDefault ? alternative + 1 : alternative;
 }
 

@@ -15,8 +15,7 @@ constexpr int HttpDefault = 4;
 }
 
 // A server is of the HTTP kind when its name begins with exactly "http" (so "https://"
-// too, but not "HTTP"); every other name, "Cache Domains Taken List" included, is whois.
-bool IsHttpServerName(const QString& name);
+
 // The state index of a server of `name`, as default or as alternative.
 int ServerStateFor(const QString& name, bool isDefault);
 inline bool IsDefaultState(int state) { return state == ServerState::WhoisDefault || state == ServerState::HttpDefault; }

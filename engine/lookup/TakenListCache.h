@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/lookup/ServerKind.h"
 #include <QByteArray>
 #include <QDate>
 #include <QMap>
@@ -8,7 +9,7 @@
 class THttpClient;
 
 // The server name that sends lookups of FI, IE, MC and HU names to the taken-list cache.
-inline const QString CacheDomainsTakenListServer = QStringLiteral("Cache Domains Taken List");
+inline const QString CacheDomainsTakenListServer{CacheServerName};
 
 // The lists of taken names that four registries publish, downloaded on demand and kept
 // in the folder "Cache" beside the program:

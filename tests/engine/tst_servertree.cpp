@@ -1,3 +1,4 @@
+#include "engine/lookup/ServerKind.h"
 // The server-assignment tree: building it from the built-in tables and from Config.dat,
 // turning it into TLDInfoList, and the editing behind the advanced dialog's pages.
 // Situations are built through the tree's own operations, or from the first TLD,
@@ -303,7 +304,7 @@ private slots:
     {
         Program p;
         const QString builtIn = p.assignment->ServerList().first();
-        QVERIFY(!p.assignment->AddUserServer(builtIn.toUpper(), IsHttpServerName(builtIn), "x"));
+        QVERIFY(!p.assignment->AddUserServer(builtIn.toUpper(), IsHttpServer(builtIn), "x"));
         QCOMPARE(p.boxes.texts(), QStringList{"Server Name already exists\r\rThe server has already been added"});
         QVERIFY(!p.assignment->ServerList().contains("Cache Domains Taken List"));
         QVERIFY(!p.assignment->ServerList().contains(QString()));
