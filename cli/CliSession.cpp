@@ -27,8 +27,7 @@ QString CliSession::Open(bool loadDictionary)
     ApplyAdvancedSettings();
     BuildTLDInfoList();
 
-    if (QString error = ApplyServerOverrides(); !error.isEmpty())
-        return error;
+    ApplyServerOverrides();
     if (QString error = ApplyTickedTlds(); !error.isEmpty())
         return error;
     engine_.Whois1.Port = arguments_.whoisPort;
@@ -84,7 +83,7 @@ void CliSession::BuildTLDInfoList()
         engine_.TLDInfoList.At(i).Checked = flags[i];
 }
 
-QString CliSession::ApplyServerOverrides()
+void CliSession::ApplyServerOverrides()
 {
     for (const ServerOverride& o : arguments_.servers) {
         const QString matchText = engine_.FindMatchTextForServer(o.server);
@@ -96,7 +95,6 @@ QString CliSession::ApplyServerOverrides()
             engine_.TLDInfoList.Add(o.tld.toLower(), o.server, matchText, false);
         }
     }
-    return QString();
 }
 
 QString CliSession::ApplyTickedTlds()

@@ -40,7 +40,7 @@ private:
     void LoadDictionary();
     void ApplyAdvancedSettings();
     void BuildTLDInfoList();
-    QString ApplyServerOverrides();
+    void ApplyServerOverrides();
     QString ApplyTickedTlds();
 
     const CliArguments& arguments_;

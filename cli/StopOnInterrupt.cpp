@@ -51,7 +51,5 @@ void StopOnInterrupt::onPipeReadable()
     char buffer[16];
     while (read(interruptPipe[0], buffer, sizeof buffer) > 0) {
     }
-    interrupted_ = true;
     engine_.RequestStop();
-    emit interruptReceived();
 }

@@ -15,12 +15,6 @@ public:
     explicit StopOnInterrupt(TMisc1& engine, QObject* parent = nullptr);
     ~StopOnInterrupt() override;
 
-    bool installed() const { return installed_; }
-    bool interrupted() const { return interrupted_; }
-
-signals:
-    void interruptReceived();
-
 private:
     void onPipeReadable();
     static void handleSignal(int signal);
@@ -29,5 +23,4 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     struct sigaction previous_ {};
     bool installed_ = false;
-    bool interrupted_ = false;
 };
