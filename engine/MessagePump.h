@@ -17,6 +17,6 @@ public:
 
 private:
     Hook hook_;
-    QElapsedTimer sinceLast_;
+    qint64 lastProcessedMs_ = -1;   // on a coarse monotonic clock; -1 before the first time
     int intervalMs_ = 10;
 };

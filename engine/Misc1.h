@@ -14,6 +14,9 @@
 #include "engine/lookup/WhoisClient.h"
 #include "engine/lookup/WhoisQuery.h"
 #include "platform/EnvironmentProxySource.h"
+#include "engine/names/Dictionary.h"
+#include "engine/names/SearchList.h"
+#include "engine/names/SoundexIndex.h"
 #include "platform/MessageBoxes.h"
 #include <QObject>
 #include <QStringList>
@@ -60,6 +63,33 @@ public:
     QStringList NewMatchList;    // the match text of each, same position
     QStringList NewDomainList;   // TLDs the user added (lower case)
 
+    // --- Candidate generation -------------------------------------------------------
+    // The dictionary ("english.dat"), the Soundex codes of its words ("Soundex.dat")
+    // and the search list that PrepareList fills from the name sources.
+    bool DictionaryPresent = false;   // whether LoadDictionary succeeded
+    bool LoadDictionary();            // false when the file is missing or unreadable
+    void ReleaseDictionary();
+    const Dictionary& dictionary() const { return dictionary_; }
+    QString GetDictWord(int index) const { return dictionary_.GetDictWord(index); }
+    static int GetIndexFor(QChar letter) { return Dictionary::GetIndexFor(letter); }
+    static QString GetInitialFor(int index) { return Dictionary::GetInitialFor(index); }
+
+    bool BuildSoundexFile();          // false when the file could not be written
+    bool LoadSoundexFile();           // builds the file again when it is damaged
+    bool LoadOrBuildSoundexFile();
+    QString GetSoundexFor(int index) const { return soundex_.GetSoundexFor(index); }
+    const QStringList& DictSoundex() const { return soundex_.DictSoundex; }
+
+    TSearchList SearchList;
+    void AddItemToSearchList(QStringView name) { SearchList.AddItem(name); }
+    void AddItemsToSearchList(const QStringList& names) { SearchList.AddItems(names); }
+    void PrepareList();
+
+private:
+    Dictionary dictionary_;
+    SoundexIndex soundex_{dictionary_};
+
+public:
     // --- Built-in tables ----------------------------------------------------------
     const BuiltinTables& builtinTables() const { return builtinTables_; }
     QString GetServerName(int index) const { return builtinTables_.GetServerName(index); }

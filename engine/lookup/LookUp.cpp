@@ -1,4 +1,5 @@
 #include "engine/lookup/LookUp.h"
+#include "engine/lookup/ReplyJudge.h"
 #include "engine/Misc1.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/lookup/TakenListCache.h"
@@ -104,16 +105,7 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
         engine_.ProcessMessages();
         seen.StopRequested = engine_.StopRequest != 0;
 
-        QString text;
-        for (const QString& line : reply)
-            text += line + QLatin1String("\r\n");
-        // An empty phrase is no phrase: it never makes a name free.
-        if (!match.isEmpty() && text.toUpper().contains(match))
-            verdict = LookupVerdict::Free;
-        else if (text.contains(QLatin1String("Error WSAHOST_NOT_FOUND"), Qt::CaseSensitive))
-            verdict = LookupVerdict::ServerError;
-        else
-            verdict = LookupVerdict::Taken;
+        verdict = JudgeReply(reply, match);
     }
     if (details)
         *details = seen;

@@ -1,0 +1,67 @@
+#include "engine/names/DictionarySource.h"
+#include "engine/Misc1.h"
+#include <algorithm>
+
+namespace {
+
+bool BeginsWithUpperLetter(const QString& text)
+{
+    return !text.isEmpty() && text.front() >= u'A' && text.front() <= u'Z';
+}
+
+} // namespace
+
+SourceEnd CollectDictionaryWords(TMisc1& engine, QStringList& batch)
+{
+    const MainOptions options = engine.view()->options();
+    const bool range = !options.DictRadio1;
+    // The range boxes hold upper case; a front end that passes other text gets the same.
+    const QString from = options.DictFromEdit.toUpper();
+    const QString to = options.DictToEdit.toUpper();
+
+    if (range && from.size() == to.size() && from.compare(to, Qt::CaseInsensitive) == 0) {
+        engine.AddItemToSearchList(from);
+        return SourceEnd::Finished;
+    }
+
+    const Dictionary& dictionary = engine.dictionary();
+    if (dictionary.IsEmpty())
+        return SourceEnd::Finished;
+    const int last = dictionary.Count() - 1;
+    const int start = BeginsWithUpperLetter(from) ? Dictionary::GetIndexFor(from.front()) : 0;
+    const int end = std::min(BeginsWithUpperLetter(to) ? Dictionary::LastIndexOfRun(to.front())
+                                                       : int(Dictionary::LastWordIndex),
+                             last);
+    if (start > last)
+        return SourceEnd::Finished;
+
+    QString previous;
+    // The start word is examined even when the end lies before it.
+    for (int index = start; index == start || index <= end; ++index) {
+        QString word = engine.GetDictWord(index);
+        if (options.MinusCheck)
+            word.replace(u' ', u'-');
+        else
+            word.remove(u' ');
+
+        bool accepted = true;
+        if (options.WordLengthCheck && (word.size() < options.WordLength1 || word.size() > options.WordLength2))
+            accepted = false;
+        else if (range && word < from)
+            accepted = false;
+        else if (range && word > to)
+            break;
+        else if (word == previous)
+            accepted = false;
+
+        if (accepted) {
+            previous = word;
+            if (!word.isEmpty())
+                batch.append(word);
+        }
+        engine.ProcessMessages();
+        if (accepted && engine.StopRequest)
+            return SourceEnd::Stopped;
+    }
+    return SourceEnd::Finished;
+}

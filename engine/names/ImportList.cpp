@@ -1,0 +1,114 @@
+#include "engine/names/ImportList.h"
+#include "engine/Misc1.h"
+#include "engine/names/NameNormalisation.h"
+#include <QFile>
+#include <QFileInfo>
+
+ImportListReader::ImportListReader(char separator, NameSink sink)
+    : separator_(separator)
+    , sink_(std::move(sink))
+{
+}
+
+// Bytes are read as Latin-1: only ASCII letters, digits and "-" are kept in a name,
+// so every other byte is dropped whatever the file's encoding.
+void ImportListReader::Feed(QByteArrayView bytes)
+{
+    for (const char byte : bytes) {
+        if (separator_ == 0) {
+            if (byte == '\r' || byte == '\n')
+                EndName();
+            else if (const char16_t kept = NameCharFor(uchar(byte)))
+                name_.append(QChar(kept));
+            continue;
+        }
+
+        switch (quoting_) {
+        case Quoting::AtFieldStart:
+            // Characters that are not kept may come before the opening quote, such as
+            // the line break before a quoted field at the start of a line.
+            if (byte == '"') {
+                quoting_ = Quoting::Open;
+                continue;
+            }
+            if (byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n')
+                continue;
+            quoting_ = Quoting::None;
+            break;
+        case Quoting::Open:
+            if (byte == '"')
+                quoting_ = Quoting::ClosingOrDoubled;
+            else if (const char16_t kept = NameCharFor(uchar(byte)))
+                name_.append(QChar(kept));
+            continue;
+        case Quoting::ClosingOrDoubled:
+            // "" inside quotes is a quote character (which a name does not keep).
+            if (byte == '"') {
+                quoting_ = Quoting::Open;
+                continue;
+            }
+            quoting_ = Quoting::None;
+            break;
+        case Quoting::None:
+            break;
+        }
+
+        if (byte == separator_)
+            EndName();
+        else if (const char16_t kept = NameCharFor(uchar(byte)))
+            name_.append(QChar(kept));
+    }
+}
+
+void ImportListReader::Finish()
+{
+    EndName();
+}
+
+void ImportListReader::EndName()
+{
+    const QStringView name = WithoutWwwPrefix(name_);
+    if (!name.isEmpty())
+        sink_(name);
+    name_.resize(0);
+    quoting_ = Quoting::AtFieldStart;
+}
+
+char SeparatorForChoice(int sepCombo)
+{
+    switch (sepCombo) {
+    case 1:
+        return ',';
+    case 2:
+        return ';';
+    default:
+        return 0;
+    }
+}
+
+SourceEnd AddImportedNames(TMisc1& engine)
+{
+    const MainOptions options = engine.view()->options();
+    if (options.UseList.isEmpty() || !QFileInfo(options.UseList).isFile())
+        return SourceEnd::Abandoned;
+    QFile file(options.UseList);
+    if (!file.open(QIODevice::ReadOnly))
+        return SourceEnd::Abandoned;
+
+    ImportListReader reader(SeparatorForChoice(options.SepCombo), [&engine](QStringView name) {
+        engine.SearchList.AddUnlessListed(name);
+        engine.ProcessMessages();
+    });
+    // Read in pieces, so a huge file never has to fit in memory at once.
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got < 0)
+            return SourceEnd::Abandoned;
+        if (got == 0)
+            break;
+        reader.Feed(QByteArrayView(chunk.constData(), got));
+    }
+    reader.Finish();
+    return SourceEnd::Finished;
+}

@@ -1,0 +1,55 @@
+#include "ui/StartupTLDs.h"
+#include "engine/Misc1.h"
+#include "settings/ProxySettings.h"
+#include "settings/ServerAssignment.h"
+#include "settings/SettingsFile.h"
+#include "ui/MainForm.h"
+#include <QFileInfo>
+
+namespace {
+
+ProxyBoxes BoxesOf(const AdvancedSettings& settings)
+{
+    ProxyBoxes boxes;
+    boxes.Username = settings.Username;
+    boxes.Password = settings.Password;
+    boxes.Server = settings.ProxyServer;
+    boxes.Port = PortBoxText(settings.Port);
+    boxes.Enabled = settings.ProxyEnabled;
+    return boxes;
+}
+
+} // namespace
+
+void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
+{
+    const QString path = engine.programFile(QString::fromLatin1(SettingsFileName()));
+    if (QFileInfo::exists(path) && !LoadAdvancedSettings(path, settings))
+        engine.ShowMessage(MessageKind::Error, QStringLiteral("Error loading settings"), MbOk);
+
+    engine.NewServerList = settings.NewServerList;
+    engine.NewMatchList = settings.NewMatchList;
+    engine.NewDomainList = settings.NewDomainList;
+    const int days = qBound(1, settings.IECache, 120);
+    engine.TakenListCache.CacheDays = [days] { return days; };
+    ApplyProxySettings(BoxesOf(settings), engine.Http);
+}
+
+void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment, TMainForm& mainForm)
+{
+    engine.TLDInfoList.Clear();
+    mainForm.clearTLDCombo();
+    assignment.BuildAtStartup();
+    mainForm.setTLDComboItems(assignment.TLDBoxItems());
+    // With four entries or fewer only as many quick ticks as there are entries follow.
+    mainForm.setQuickTicksFromTLDInfoList();
+    mainForm.selectSavedTLD();
+    mainForm.DomainCheckClickCheck();
+}
+
+void WarnAboutProxyAtStartup(TMisc1& engine, const AdvancedSettings& settings, TMainForm& mainForm)
+{
+    WarnAboutProxy(engine.systemProxySource(), BoxesOf(settings), engine.messageBoxes(), [&mainForm] {
+        mainForm.show();
+    });
+}

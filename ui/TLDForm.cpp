@@ -1,0 +1,187 @@
+#include "ui/TLDForm.h"
+#include "engine/Misc1.h"
+#include "settings/CheckStates.h"
+#include "ui/MainForm.h"
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
+    : QDialog(parent)
+    , engine_(engine)
+    , mainForm_(mainForm)
+{
+    setObjectName(QStringLiteral("TLDForm"));
+    setWindowTitle(QStringLiteral("Select TLDs"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFont(mainForm.font());
+    setFixedSize(270, 223);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(8);
+
+    TLDChecks = new QListWidget(this);
+    TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
+    TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
+    TLDChecks->setUniformItemSizes(true);
+    layout->addWidget(TLDChecks, 1);
+
+    auto* side = new QVBoxLayout;
+    side->setSpacing(4);
+    auto button = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFixedSize(96, 25);
+        b->setAutoDefault(false);
+        return b;
+    };
+    OKBtn = button("OKBtn", "&OK");
+    OKBtn->setFlat(true);
+    OKBtn->setDefault(true);
+    CancelBtn = button("CancelBtn", "&Cancel");
+    CancelBtn->setFlat(true);
+    OKBtn->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid #808080; background: #f4f4f4; }"
+                                        "QPushButton:hover { background: #e6eef8; }"));
+    CancelBtn->setStyleSheet(OKBtn->styleSheet());
+    side->addWidget(OKBtn);
+    side->addWidget(CancelBtn);
+    side->addSpacing(16);
+
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    QFont big = font();
+    big.setPointSizeF(font().pointSizeF() * 2);
+    big.setBold(true);
+    Label2->setFont(big);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    side->addWidget(Label2);
+    side->addWidget(Label1);
+    side->addStretch(1);
+
+    SelectAllBtn = button("SelectAllBtn", "Select &All");
+    DeselectAllBtn = button("DeselectAllBtn", "&Deselect All");
+    side->addWidget(SelectAllBtn);
+    side->addWidget(DeselectAllBtn);
+    layout->addLayout(side);
+
+    connect(OKBtn, &QPushButton::clicked, this, &TTLDForm::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TTLDForm::CancelBtnClick);
+    connect(SelectAllBtn, &QPushButton::clicked, this, &TTLDForm::SelectAllBtnClick);
+    connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
+
+    FormCreate();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TTLDForm::FormCreate()
+{
+    detachTickHandler();
+    for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
+        const TLDInfo& info = engine_.TLDInfoList.At(i);
+        auto* item = new QListWidgetItem(info.TLD, TLDChecks);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(info.Checked ? Qt::Checked : Qt::Unchecked);
+    }
+    attachTickHandler();
+    TLDChecksClickCheck(nullptr);
+    packedAtOpening_ = PackCheckStates(ticks());
+}
+
+void TTLDForm::attachTickHandler()
+{
+    if (!tickConnection_)
+        tickConnection_ = connect(TLDChecks, &QListWidget::itemChanged, this, [this] { TLDChecksClickCheck(nullptr); });
+}
+
+void TTLDForm::detachTickHandler()
+{
+    if (tickConnection_)
+        disconnect(tickConnection_);
+    tickConnection_ = {};
+}
+
+QList<bool> TTLDForm::ticks() const
+{
+    QList<bool> flags;
+    flags.reserve(TLDChecks->count());
+    for (int i = 0; i < TLDChecks->count(); ++i)
+        flags.append(TLDChecks->item(i)->checkState() == Qt::Checked);
+    return flags;
+}
+
+void TTLDForm::TLDChecksClickCheck(QObject* sender)
+{
+    int count = 0;
+    if (sender == SelectAllBtn)
+        count = TLDChecks->count();
+    else if (sender == DeselectAllBtn)
+        count = 0;
+    else
+        for (int i = 0; i < TLDChecks->count(); ++i)
+            if (TLDChecks->item(i)->checkState() == Qt::Checked)
+                ++count;
+
+    Label2->setText(count == 0 ? QStringLiteral("No") : QString::number(count));
+    Label1->setText(count > 1 ? QStringLiteral("Items Selected") : QStringLiteral("Item Selected"));
+}
+
+void TTLDForm::setEveryTick(bool ticked)
+{
+    TLDChecks->setUpdatesEnabled(false);
+    detachTickHandler();
+    for (int i = 0; i < TLDChecks->count(); ++i)
+        TLDChecks->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    TLDChecks->setUpdatesEnabled(true);
+    attachTickHandler();
+}
+
+void TTLDForm::SelectAllBtnClick()
+{
+    setEveryTick(true);
+    TLDChecksClickCheck(SelectAllBtn);
+}
+
+void TTLDForm::DeselectAllBtnClick()
+{
+    setEveryTick(false);
+    TLDChecksClickCheck(DeselectAllBtn);
+}
+
+void TTLDForm::OKBtnClick()
+{
+    const QList<bool> now = ticks();
+    if (PackCheckStates(now) != packedAtOpening_) {
+        TTLDInfoList& list = engine_.TLDInfoList;
+        const bool handlerWasAttached = mainForm_.domainCheckHandlerAttached();
+        mainForm_.detachDomainCheckHandler();
+        // The list cannot change while this modal dialog is open, but stay within both.
+        const int n = qMin<int>(list.Count(), static_cast<int>(now.size()));
+        for (int i = 0; i < n; ++i) {
+            list.At(i).Checked = now[i];
+            if (i < 4)
+                mainForm_.setQuickTick(i, now[i]);
+        }
+        if (handlerWasAttached)
+            mainForm_.attachDomainCheckHandler();
+        mainForm_.DomainCheckClickCheck();
+    }
+    accept();
+}
+
+void TTLDForm::CancelBtnClick()
+{
+    mainForm_.DomainCheckClickCheck();
+    reject();
+}

@@ -1,0 +1,7 @@
+#include "ui/UpperCaseValidator.h"
+
+QValidator::State UpperCaseValidator::validate(QString& input, int&) const
+{
+    input = input.toUpper();
+    return Acceptable;
+}
