@@ -46,6 +46,12 @@ void CliSession::LoadOptions()
 
 void CliSession::LoadDictionary()
 {
+    if (engine_.LoadDictionary()) {
+        // Soundex.dat is made from the dictionary when it is missing, as at the window's start.
+        if (options_.SoundexCheck)
+            engine_.LoadOrBuildSoundexFile();
+        return;
+    }
     // Without the dictionary its two sources are unavailable, whatever the options say.
     options_.DictCheck = false;
     options_.SoundexCheck = false;
@@ -53,6 +59,8 @@ void CliSession::LoadDictionary()
 
 void CliSession::ApplyAdvancedSettings()
 {
+    if (settings_.fileExists && !settings_.fileReadable)
+        engine_.ShowMessage(MessageKind::Error, QStringLiteral("Error loading settings"), MbOk);
     LoadAdvancedSettings(settings_.settings, advanced_);
     engine_.NewServerList = advanced_.NewServerList;
     engine_.NewMatchList = advanced_.NewMatchList;
@@ -66,7 +74,7 @@ void CliSession::ApplyAdvancedSettings()
     proxy.Enabled = advanced_.ProxyEnabled;
     ApplyProxySettings(proxy, engine_.Http);
 
-    const int cacheDays = advanced_.IECache;
+    const int cacheDays = qBound(1, advanced_.IECache, 120);
     engine_.TakenListCache.CacheDays = [cacheDays] { return cacheDays; };
 }
 

@@ -60,7 +60,8 @@ SettingsOverlay SettingsOverlay::Load(const QString& programFolder, const QList<
     overlay.fileExists = file.exists();
     if (overlay.fileExists) {
         // A file that cannot be read gives every key its default, as the window would.
-        if (file.open(QIODevice::ReadOnly))
+        overlay.fileReadable = file.open(QIODevice::ReadOnly);
+        if (overlay.fileReadable)
             overlay.settings.FromBytes(file.readAll());
     } else {
         // Without a file the window shows its first-start values; writing them into the

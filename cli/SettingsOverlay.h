@@ -8,6 +8,7 @@
 struct SettingsOverlay {
     IniFile settings;
     bool fileExists = false;   // Settings.dat was there: options load with the file's defaults
+    bool fileReadable = false; // ... and could be read; otherwise every key reads as its default
     QString error;             // one line naming a --set key the file cannot hold
 
     static SettingsOverlay Load(const QString& programFolder, const QList<SettingOverride>& overrides);

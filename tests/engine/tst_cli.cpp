@@ -359,9 +359,10 @@ private slots:
         const QStringList range{"--set", "Dict/DictRange=0", "--set", "Dict/DictFrom=ZYMO"};
         CliResult r = run(range + QStringList{"list"});
         QCOMPARE(r.exitCode, 0);
-        QStringList firstStart = r.outLines();
+        const QStringList firstStart = r.outLines();
         QVERIFY2(!firstStart.isEmpty(), r.err);
-        QCOMPARE(firstStart.last(), QString("ZYMOTIC"));
+        QVERIFY(firstStart.last() <= QString("ZYMOTIC"));
+        QVERIFY(firstStart.last() > QString("ZYMOLOGY"));
         QVERIFY(!QFile::exists(file("Settings.dat")));
 
         QVERIFY(writeFile(file("Settings.dat"), "[Options]\r\nDictCheck=1\r\n"));
@@ -369,7 +370,8 @@ private slots:
         QCOMPARE(r.exitCode, 0);
         const QStringList loadDefaults = r.outLines();
         QVERIFY(!loadDefaults.isEmpty());
-        QCOMPARE(loadDefaults.last(), QString("ZYMOLOGY"));
+        QVERIFY(loadDefaults.last() <= QString("ZYMOLOGY"));
+        QCOMPARE(loadDefaults, firstStart.mid(0, loadDefaults.size()));
         QVERIFY(loadDefaults.size() < firstStart.size());
     }
 
