@@ -9,7 +9,9 @@ int AutoCommand::Execute(CliSession& session, const QStringList&)
     {
         StopOnInterrupt ctrlC(session.engine());
         session.engine().RunMultipleSearch();
-        reachedEnd = session.view().runReachedEnd() && session.engine().StopRequest == 0;
+        // Every No or Cancel given to a question of the run ends it there.
+        reachedEnd = session.view().runReachedEnd() && session.engine().StopRequest == 0
+            && !session.messageBoxes().declinedAQuestion();
     }
     session.EndSearch();
     session.console().printResult(session.view().counterText());

@@ -28,7 +28,9 @@ MessageButton CliMessageBoxes::Show(MessageKind kind, const QString& text, int b
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     console_.printMessage(KindName(kind) + QStringLiteral(": ") + shown);
-    return Answer(buttons);
+    const MessageButton answer = Answer(buttons);
+    declined_ = declined_ || answer == MbNo || answer == MbCancel;
+    return answer;
 }
 
 MessageButton CliMessageBoxes::Answer(int buttons) const

@@ -15,6 +15,8 @@ public:
     MessageButton Show(MessageKind kind, const QString& text, int buttons) override;
 
     static QString KindName(MessageKind kind);
+    // A question was answered No or Cancel: in a search that always ends it.
+    bool declinedAQuestion() const { return declined_; }
 
 private:
     MessageButton Answer(int buttons) const;
@@ -22,4 +24,5 @@ private:
     Console& console_;
     ResultsFileAnswer results_;
     ErrorAnswer onError_;
+    bool declined_ = false;
 };

@@ -30,6 +30,7 @@ public:
     TMisc1& engine() { return engine_; }
     CliSearchView& view() { return view_; }
     Console& console() { return console_; }
+    const CliMessageBoxes& messageBoxes() const { return boxes_; }
     const CliArguments& arguments() const { return arguments_; }
     const MainOptions& options() const { return options_; }
     // The TLD box of the single search: every TLD of the server-assignment tree, in order.

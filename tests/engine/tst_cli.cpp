@@ -508,6 +508,31 @@ private slots:
         QCOMPARE(QString::fromUtf8(r.err), answer == "stop" ? question : question + question);
     }
 
+    // Even on the run's last domain, a No to the question about the results file ends
+    // the run early; a Yes lets it reach its end without the file.
+    void unwritableResultsFile_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("continue") << "continue" << 0;
+        QTest::newRow("stop") << "stop" << 1;
+    }
+    void unwritableResultsFile()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, exitCode);
+        const QString path = file("no-such-folder/results.txt");
+        QVERIFY(writeFile(file("Settings.dat"), "[Options]\r\nDictCheck=0\r\nNumbersCheck=1\r\nAutoSave=1\r\nAutoSaveTo="
+                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=7\r\nNumberTo=7\r\n"));
+        whois_->setReply("Domain registered\r\n");
+        const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(r.outLines(), QStringList({"7.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+        QCOMPARE(QString::fromUtf8(r.err), "Question: There was a problem saving the log file :\n\n" + path
+                                               + "\n\nDo you wish to continue the search anyway ?\n");
+        QVERIFY(!QFile::exists(path));
+    }
+
     // Ctrl-C while a server holds the lookup: the wait ends at once and the run ends early.
     void ctrlCStopsTheRun()
     {
