@@ -18,6 +18,7 @@
 #include "engine/names/SearchList.h"
 #include "engine/names/SoundexIndex.h"
 #include "platform/MessageBoxes.h"
+#include "settings/ProxySettings.h"
 #include <QObject>
 #include <QStringList>
 
@@ -76,18 +77,19 @@ public:
 
     bool BuildSoundexFile();          // false when the file could not be written
     bool LoadSoundexFile();           // builds the file again when it is damaged
-    bool LoadOrBuildSoundexFile();
+    bool LoadOrBuildSoundexFile();    // loads "Soundex.dat", or builds it when it is missing
     QString GetSoundexFor(int index) const { return soundex_.GetSoundexFor(index); }
-    const QStringList& DictSoundex() const { return soundex_.DictSoundex; }
+    QStringList DictSoundex() const { return soundex_.DictSoundex(); }
 
     TSearchList SearchList;
     void AddItemToSearchList(QStringView name) { SearchList.AddItem(name); }
     void AddItemsToSearchList(const QStringList& names) { SearchList.AddItems(names); }
+    void AddItemsToSearchList(const TSearchList& names) { SearchList.AddItems(names); }
     void PrepareList();
 
 private:
     Dictionary dictionary_;
-    SoundexIndex soundex_{dictionary_};
+    SoundexIndex soundex_{dictionary_};   // reads the words of dictionary_, declared before it
 
 public:
     // --- Built-in tables ----------------------------------------------------------
@@ -125,6 +127,10 @@ public:
     void ResetCounters();
     void RunSingleSearch();
     void RunMultipleSearch();
+    // The advanced dialog's proxy entries as last applied (at start-up and by its OK).
+    // After a failed whois lookup the searches compare them with the system's proxy.
+    ProxyBoxes ProxyEntries;
+    bool ProxySettingsDiffer() const;
 
     // --- Lookups ------------------------------------------------------------------
     // The clients and their settings: Whois1.Port (43), Whois1/Http time-outs and reply

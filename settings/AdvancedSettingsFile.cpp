@@ -16,6 +16,12 @@ bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& setting
     IniFile s;
     if (!s.Load(settingsPath) && s.existed())
         return false;
+    LoadAdvancedSettings(s, settings);
+    return true;
+}
+
+void LoadAdvancedSettings(const IniFile& s, AdvancedSettings& settings)
+{
     AdvancedSettings read;
     read.IECache = s.ReadInteger(kCache, QStringLiteral("IECache"), 7);
     read.Username = s.ReadString(kProxy, QStringLiteral("Username"), QString());
@@ -27,7 +33,6 @@ bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& setting
     ReadItemList(s, read.NewDomainList, kNewDomain, true);
     ReadItemList(s, read.NewMatchList, kNewMatch, false);
     settings = read;
-    return true;
 }
 
 bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& settings)

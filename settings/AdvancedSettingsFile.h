@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 
+class IniFile;
+
 // The advanced dialog's part of Settings.dat: the cache age, the proxy with its
 // credentials, and the servers, match texts and domains that the user added.
 struct AdvancedSettings {
@@ -22,6 +24,8 @@ struct AdvancedSettings {
 // default. Returns false when the file exists but cannot be read ("Error loading
 // settings"); `settings` is then left as it was. A missing file reads as all defaults.
 bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& settings);
+// The same from an INI document already in memory.
+void LoadAdvancedSettings(const IniFile& file, AdvancedSettings& settings);
 
 // Erases sections NewServer, NewMatch, NewDomain, Proxy and Cache, then writes them
 // again from `settings`; every other section stays. The file is replaced in one step,

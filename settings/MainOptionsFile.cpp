@@ -17,11 +17,17 @@ QString wordKey(int i)
 }
 } // namespace
 
-void SaveMainOptions(const QString& settingsPath, const MainOptions& o)
+void SaveMainOptions(const QString& settingsPath, const MainOptions& options)
 {
     IniFile s;
     if (!OpenSettingsFile(s, settingsPath))
         return;
+    WriteMainOptions(s, options);
+    SaveSettingsFile(s);
+}
+
+void WriteMainOptions(IniFile& s, const MainOptions& o)
+{
     s.WriteString(kOptions, QStringLiteral("SingleSearch"), o.SingleEdit);
     s.WriteInteger(kOptions, QStringLiteral("TLDSingle"), o.TLDComboIndex);
     s.WriteBool(kOptions, QStringLiteral("DictCheck"), o.DictCheck);
@@ -50,14 +56,19 @@ void SaveMainOptions(const QString& settingsPath, const MainOptions& o)
     s.WriteString(kSoundex, QStringLiteral("Text"), o.SoundexEdit);
     s.WriteString(kCustomList, QStringLiteral("UseList"), o.UseList);
     s.WriteInteger(kCustomList, QStringLiteral("SepCombo"), o.SepCombo);
-    SaveSettingsFile(s);
 }
 
-bool LoadMainOptions(const QString& settingsPath, const QString& programFolder, MainOptions& o)
+bool LoadMainOptions(const QString& settingsPath, const QString& programFolder, MainOptions& options)
 {
     IniFile s;
     if (!s.Load(settingsPath))
         return false;
+    LoadMainOptions(s, programFolder, options);
+    return true;
+}
+
+void LoadMainOptions(const IniFile& s, const QString& programFolder, MainOptions& o)
+{
     o.SingleEdit = s.ReadString(kOptions, QStringLiteral("SingleSearch"), QStringLiteral("yournewwebsite"));
     o.TLDComboIndex = s.ReadInteger(kOptions, QStringLiteral("TLDSingle"), 0);
     o.DictCheck = s.ReadBool(kOptions, QStringLiteral("DictCheck"), false);
@@ -86,7 +97,6 @@ bool LoadMainOptions(const QString& settingsPath, const QString& programFolder, 
     o.RangeSuf = s.ReadString(kNumber, QStringLiteral("NumberRangeSuf"), QString());
     o.UseList = s.ReadString(kCustomList, QStringLiteral("UseList"), QString());
     o.SepCombo = s.ReadInteger(kCustomList, QStringLiteral("SepCombo"), 0);
-    return true;
 }
 
 MainOptions RestoreMainDefaults(const MainOptions& current, const QString& programFolder)

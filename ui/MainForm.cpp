@@ -1041,7 +1041,8 @@ void TMainForm::setCounterText(const QString& text)
 void TMainForm::setProgressMaximum(qint64 maximum)
 {
     constexpr qint64 limit = std::numeric_limits<int>::max();
-    maximum = qMax<qint64>(0, maximum);
+    // A maximum of 0 would turn the bar into a busy indicator.
+    maximum = qMax<qint64>(1, maximum);
     progressScale_ = maximum > limit ? maximum / limit + 1 : 1;
     ProgressBar1->setMaximum(static_cast<int>(maximum / progressScale_));
 }

@@ -32,7 +32,8 @@ void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
     engine.NewDomainList = settings.NewDomainList;
     const int days = qBound(1, settings.IECache, 120);
     engine.TakenListCache.CacheDays = [days] { return days; };
-    ApplyProxySettings(BoxesOf(settings), engine.Http);
+    engine.ProxyEntries = BoxesOf(settings);   // compared with the system's proxy after failed lookups
+    ApplyProxySettings(engine.ProxyEntries, engine.Http);
 }
 
 void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment, TMainForm& mainForm)

@@ -29,10 +29,15 @@ int main(int argc, char* argv[])
     engine.setView(&mainForm);   // the searches read the options and write the results here
     mainForm.setHelpSystem(&help);
     mainForm.setShellLauncher(&launcher);
-    // CALL POINT (dictionary): loading english.dat, then loading or building Soundex.dat.
-    // Without a loader the window takes english.dat as present and loaded. For example:
-    //   mainForm.setDictionaryLoader([&engine] { return engine.LoadDictionary() && engine.LoadOrBuildSoundexFile(); });
-    //   mainForm.setDictionaryReleaser([&engine] { engine.ReleaseDictionary(); });
+    // The dictionary, then its Soundex codes (loaded, or built and written when missing
+    // or damaged). A Soundex.dat that cannot be written leaves the codes in memory.
+    mainForm.setDictionaryLoader([&engine] {
+        if (!engine.LoadDictionary())
+            return false;
+        engine.LoadOrBuildSoundexFile();
+        return true;
+    });
+    mainForm.setDictionaryReleaser([&engine] { engine.ReleaseDictionary(); });
     mainForm.FormCreate();
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
 

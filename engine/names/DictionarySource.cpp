@@ -11,7 +11,7 @@ bool BeginsWithUpperLetter(const QString& text)
 
 } // namespace
 
-SourceEnd CollectDictionaryWords(TMisc1& engine, QStringList& batch)
+SourceEnd CollectDictionaryWords(TMisc1& engine, TSearchList& batch)
 {
     const MainOptions options = engine.view()->options();
     const bool range = !options.DictRadio1;
@@ -35,14 +35,20 @@ SourceEnd CollectDictionaryWords(TMisc1& engine, QStringList& batch)
     if (start > last)
         return SourceEnd::Finished;
 
-    QString previous;
+    // Two buffers, swapped after each accepted word, so the scan allocates nothing.
+    QString word;
+    QString previous;   // the last accepted word
     // The start word is examined even when the end lies before it.
     for (int index = start; index == start || index <= end; ++index) {
-        QString word = engine.GetDictWord(index);
-        if (options.MinusCheck)
-            word.replace(u' ', u'-');
-        else
-            word.remove(u' ');
+        // The word with its spaces turned into "-" or removed.
+        word.resize(0);
+        word.append(Dictionary::InitialFor(index));
+        for (const char c : dictionary.Entry(index)) {
+            if (c != ' ')
+                word.append(QLatin1Char(c));
+            else if (options.MinusCheck)
+                word.append(u'-');
+        }
 
         bool accepted = true;
         if (options.WordLengthCheck && (word.size() < options.WordLength1 || word.size() > options.WordLength2))
@@ -55,9 +61,9 @@ SourceEnd CollectDictionaryWords(TMisc1& engine, QStringList& batch)
             accepted = false;
 
         if (accepted) {
-            previous = word;
             if (!word.isEmpty())
-                batch.append(word);
+                batch.Append(word);
+            std::swap(word, previous);
         }
         engine.ProcessMessages();
         if (accepted && engine.StopRequest)

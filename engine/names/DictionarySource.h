@@ -1,6 +1,6 @@
 #pragma once
 #include "engine/names/SourceEnd.h"
-#include <QStringList>
+#include "engine/names/SearchList.h"
 
 class TMisc1;
 
@@ -9,4 +9,4 @@ class TMisc1;
 // the end of the run of To's initial are filtered (spaces, length, range, repeats) and
 // collected in `batch`, which the caller appends as one block; the Stop request is
 // polled after each accepted word.
-SourceEnd CollectDictionaryWords(TMisc1& engine, QStringList& batch);
+SourceEnd CollectDictionaryWords(TMisc1& engine, TSearchList& batch);

@@ -31,7 +31,7 @@ void TMisc1::PrepareList()
     ClearResultLists(*view);
     for (const ResultList list : AllResultLists)
         view->insertResultAtTop(list, QStringLiteral("Building list of domain names to check..."));
-    QStringList dictionaryBatch;
+    TSearchList dictionaryBatch;
     ProcessMessages();
 
     // On an early end the names gathered so far stay in the list; the run decides
@@ -57,7 +57,7 @@ void TMisc1::PrepareList()
         if (const SourceEnd end = CollectDictionaryWords(*this, dictionaryBatch); end != SourceEnd::Finished)
             return endEarly(end);
         AddItemsToSearchList(dictionaryBatch);
-        dictionaryBatch = QStringList();
+        dictionaryBatch.clear();
     }
 
     if (view->options().SoundexCheck) {

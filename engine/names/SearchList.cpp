@@ -45,8 +45,13 @@ void TSearchList::clear()
 
 void TSearchList::reserve(qsizetype names, qsizetype characters)
 {
-    ends_.reserve(ends_.size() + size_t(names));
-    chars_.reserve(chars_.size() + characters);
+    // Never less than doubling, so that many small reservations stay linear.
+    const size_t wantedNames = ends_.size() + size_t(std::max<qsizetype>(names, 0));
+    if (wantedNames > ends_.capacity())
+        ends_.reserve(std::max(wantedNames, 2 * ends_.capacity()));
+    const qsizetype wantedChars = chars_.size() + std::max<qsizetype>(characters, 0);
+    if (wantedChars > chars_.capacity())
+        chars_.reserve(std::max(wantedChars, 2 * chars_.capacity()));
 }
 
 bool TSearchList::AddItem(QStringView name)
@@ -85,6 +90,20 @@ void TSearchList::AddItems(const QStringList& names)
     reserve(names.size(), characters);
     for (const QString& name : names)
         Append(name);
+}
+
+void TSearchList::AddItems(const TSearchList& names)
+{
+    if (&names == this) {
+        const TSearchList copy = names;
+        AddItems(copy);
+        return;
+    }
+    const qsizetype offset = chars_.size();
+    reserve(names.count(), names.chars_.size());
+    chars_.append(names.chars_);
+    for (const qsizetype end : names.ends_)
+        ends_.push_back(offset + end);
 }
 
 void TSearchList::Append(QStringView name)

@@ -35,6 +35,7 @@ public:
     bool AddUnlessListed(QStringView normalised);
     // Appends every name as it is: no normalisation, no duplicate check.
     void AddItems(const QStringList& names);
+    void AddItems(const TSearchList& names);
     void Append(QStringView name);
 
     // Whether an equal name is anywhere in the list.

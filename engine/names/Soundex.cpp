@@ -37,10 +37,16 @@ QChar AsciiUpper(QChar c)
 
 QString SoundexCode(QStringView text, int length)
 {
-    if (text.isEmpty() || length < 1)
-        return {};
     QString code;
-    code.reserve(length);
+    SoundexCodeInto(text, length, code);
+    return code;
+}
+
+void SoundexCodeInto(QStringView text, int length, QString& code)
+{
+    code.resize(0);
+    if (text.isEmpty() || length < 1)
+        return;
     code.append(AsciiUpper(text.front()));
     int previous = Score(text.front());
     for (qsizetype i = 1; i < text.size() && code.size() < length; ++i) {
@@ -52,5 +58,4 @@ QString SoundexCode(QStringView text, int length)
     }
     while (code.size() < length)
         code.append(u'0');
-    return code;
 }

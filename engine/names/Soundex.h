@@ -6,3 +6,5 @@
 // of the consonant groups that follow, cut or padded with "0" to `length` characters.
 // Empty text gives an empty code.
 QString SoundexCode(QStringView text, int length);
+// The same, written into `code` (reusing its memory).
+void SoundexCodeInto(QStringView text, int length, QString& code);

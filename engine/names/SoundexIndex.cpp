@@ -10,13 +10,15 @@
 namespace {
 
 constexpr int CodeLength = 4;
+// A four-character code is a letter and three digits: kept as 1000..1999.
+constexpr qint32 LowestStoredForm = 1000;
+constexpr qint32 HighestStoredForm = 1999;
 
 } // namespace
 
 qint32 SoundexIndex::StoredFormOf(const QString& code)
 {
     // "1" followed by the code's digits, read as a decimal number: L123 gives 1123.
-    // Every code made here is a letter and three digits.
     qint32 value = 1;
     for (qsizetype i = 1; i < code.size() && i < 9; ++i) {
         const char16_t c = code[i].unicode();
@@ -29,14 +31,19 @@ qint32 SoundexIndex::StoredFormOf(const QString& code)
 
 bool SoundexIndex::Build(const QString& path)
 {
-    DictSoundex.clear();
     const int words = std::min(dictionary_.Count(), int(Dictionary::WordCount));
-    DictSoundex.reserve(words);
+    digits_.assign(size_t(words), 0);
     QByteArray stored(qsizetype(words) * 4, Qt::Uninitialized);
+    QString word;   // both reused, so the loop allocates nothing
+    QString code;
     for (int i = 0; i < words; ++i) {
-        const QString code = SoundexCode(dictionary_.GetDictWord(i), CodeLength);
-        DictSoundex.append(code);
-        qToLittleEndian<qint32>(StoredFormOf(code), stored.data() + qsizetype(i) * 4);
+        word.resize(0);
+        word.append(Dictionary::InitialFor(i));
+        word.append(QLatin1String(dictionary_.Entry(i)));
+        SoundexCodeInto(word, CodeLength, code);
+        const qint32 value = StoredFormOf(code);
+        digits_[size_t(i)] = quint16(value - LowestStoredForm);
+        qToLittleEndian<qint32>(value, stored.data() + qsizetype(i) * 4);
     }
 
     const QByteArray packed = CompressBytes(stored, MatchSearch::Short);
@@ -51,7 +58,7 @@ bool SoundexIndex::Build(const QString& path)
 
 bool SoundexIndex::Load(const QString& path)
 {
-    DictSoundex.clear();
+    Clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -65,25 +72,39 @@ bool SoundexIndex::Load(const QString& path)
     if (!DecompressBytes(packed, stored))
         return false;
 
+    // Whole integers only: a last incomplete one is ignored.
     const int count = int(std::min<qsizetype>(stored.size() / 4, Dictionary::WordCount));
-    DictSoundex.reserve(count);
+    std::vector<quint16> digits(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const qint32 value = qFromLittleEndian<qint32>(stored.constData() + qsizetype(i) * 4);
-        QString code = QString::number(value);
-        code[0] = Dictionary::InitialFor(i);
-        DictSoundex.append(code);
+        if (value < LowestStoredForm || value > HighestStoredForm)
+            return false;
+        digits[size_t(i)] = quint16(value - LowestStoredForm);
     }
+    digits_ = std::move(digits);
     return true;
 }
 
 bool SoundexIndex::IsComplete() const
 {
-    return DictSoundex.size() >= std::min(dictionary_.Count(), int(Dictionary::WordCount));
+    return Count() >= std::min(dictionary_.Count(), int(Dictionary::WordCount));
 }
 
 QString SoundexIndex::GetSoundexFor(int index) const
 {
-    if (index >= 0 && index < DictSoundex.size())
-        return DictSoundex.at(index);
-    return SoundexCode(dictionary_.GetDictWord(index), CodeLength);
+    if (index < 0 || index >= Count())
+        return SoundexCode(dictionary_.GetDictWord(index), CodeLength);
+    const int digits = digits_[size_t(index)];
+    const char16_t code[CodeLength] = {Dictionary::InitialFor(index).unicode(), char16_t(u'0' + digits / 100),
+                                       char16_t(u'0' + digits / 10 % 10), char16_t(u'0' + digits % 10)};
+    return QString(reinterpret_cast<const QChar*>(code), CodeLength);
+}
+
+QStringList SoundexIndex::DictSoundex() const
+{
+    QStringList codes;
+    codes.reserve(Count());
+    for (int i = 0; i < Count(); ++i)
+        codes.append(GetSoundexFor(i));
+    return codes;
 }

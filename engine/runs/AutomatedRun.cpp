@@ -1,6 +1,269 @@
+#include "engine/runs/AutomatedRun.h"
 #include "engine/Misc1.h"
+#include "engine/runs/ResultsFile.h"
+#include <QFile>
+#include <exception>
 
-// Placeholder until the lookups and the name sources are in place.
+namespace {
+using ResultList = ISearchView::ResultList;
+
+const QString kErrorCheckingServer = QStringLiteral("There was an error checking the server.\r\rDo you wish to continue ?");
+
+QString OverwriteQuestion(const QString& path)
+{
+    return QStringLiteral("Do you wish to overwrite \r\r") + path + QStringLiteral("\r\r")
+        + QStringLiteral("with the results from this search ?") + QStringLiteral("\r\r")
+        + QStringLiteral("Press Yes to overwrite the file,\r") + QStringLiteral("No to append the results from this search,")
+        + QStringLiteral("\r") + QStringLiteral("or Cancel to cancel the search.");
+}
+
+QString ContinueAnywayQuestion(const QString& problem, const QString& path)
+{
+    return problem + path + QStringLiteral("\r\r") + QStringLiteral("Do you wish to continue the search anyway ?");
+}
+
+// The entry a verdict puts into the lists, and the list it goes to besides AutoResults.
+struct VerdictEntry {
+    QString text;
+    ResultList list;
+};
+
+VerdictEntry EntryFor(LookupVerdict verdict, const QString& domain)
+{
+    switch (verdict) {
+    case LookupVerdict::Free:
+        return {domain + QStringLiteral(" : FREE, Click on the Register Domain button now !"), ResultList::Free};
+    case LookupVerdict::Taken:
+        return {domain + QStringLiteral(" : Registered"), ResultList::Taken};
+    case LookupVerdict::ServerError:
+        return {domain + QStringLiteral(" : Error"), ResultList::Errors};
+    case LookupVerdict::LookupFailed:
+        break;
+    }
+    return {domain + QStringLiteral(" : ") + VerdictStatusText(LookupVerdict::LookupFailed), ResultList::Errors};
+}
+} // namespace
+
 void TMisc1::RunMultipleSearch()
 {
+    if (!view_)
+        return;
+    // Nothing unexpected may escape into the Start handler, which returns the window to idle.
+    try {
+        TAutomatedRun(*this, *view_).Run();
+    } catch (const std::exception&) {
+    }
+}
+
+TAutomatedRun::TAutomatedRun(TMisc1& engine, ISearchView& view)
+    : engine_(engine)
+    , view_(view)
+{
+}
+
+void TAutomatedRun::Run()
+{
+    const MainOptions options = view_.options();
+    saveResults_ = options.SaveCheck;
+    firstErrorAsked_ = false;
+    headerWritten_ = false;
+
+    if (options.SoundexCheck && options.SoundexEdit.size() < 3) {
+        engine_.ShowMessage(MessageKind::Error, QStringLiteral("You must use at least 3 characters for a Sounds like search"),
+                            MbOk | MbNo);
+        return;
+    }
+    if (!PrepareResultsFile(options))
+        return;
+
+    view_.showSearchResultsTab();
+    if (!CollectTickedTLDs())
+        return;
+
+    engine_.PrepareList();
+    if (StopPressed())
+        return;
+    const int nameCount = engine_.SearchList.count();
+    if (nameCount == 0) {
+        engine_.ShowMessage(MessageKind::Warning, QStringLiteral("There are no entries that match your criteria"), MbOk);
+        view_.UpdateDisplayforStart(false);
+        return;
+    }
+
+    progressMaximum_ = qint64(nameCount) * tickedTLDs_.size();
+    progressPosition_ = 0;
+    view_.setProgressMaximum(progressMaximum_);
+    view_.setProgressPosition(0);
+
+    // The count is checked again at every name: the lists are released when the window
+    // closes, which can happen while messages are processed.
+    for (int i = 0; i < nameCount && i < engine_.SearchList.count(); ++i) {
+        const QString name = engine_.SearchList.at(i);
+        if (!ReportedInvalid(name)) {
+            for (const QString& tld : tickedTLDs_) {
+                if (CheckDomain(name, tld) == Next::End)
+                    return;
+            }
+        }
+        // A run of invalid names must be stoppable too.
+        if (StopPressed()) {
+            EndOnStop();
+            return;
+        }
+    }
+    view_.UpdateDisplayforStart(false);
+}
+
+// The overwrite/append/cancel question and, when the old file cannot be deleted, whether
+// to go on without saving. False ends the run.
+bool TAutomatedRun::PrepareResultsFile(const MainOptions& options)
+{
+    if (!options.SaveCheck)
+        return true;
+    const QString& path = options.AutoSaveEdit;
+    if (QFile::exists(path)) {
+        const MessageButton answer = engine_.ShowMessage(MessageKind::Question, OverwriteQuestion(path), MbYes | MbNo | MbCancel);
+        if (answer == MbCancel)
+            return false;
+        if (answer == MbYes)
+            saveResults_ = QFile::remove(path);
+    }
+    if (!saveResults_) {
+        const QString question = ContinueAnywayQuestion(QStringLiteral("There was a problem deleting the log file :\r\r"), path);
+        if (engine_.ShowMessage(MessageKind::Question, question, MbYes | MbNo) != MbYes) {
+            view_.UpdateDisplayforStart(false);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TAutomatedRun::CollectTickedTLDs()
+{
+    tickedTLDs_.clear();
+    for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
+        const TLDInfo& entry = engine_.TLDInfoList.At(i);
+        if (entry.Checked)
+            tickedTLDs_.append(entry.TLD);
+    }
+    if (!tickedTLDs_.isEmpty())
+        return true;
+    engine_.ShowMessage(MessageKind::Warning, QStringLiteral("You have not selected any top level domains to check"), MbOk);
+    view_.UpdateDisplayforStart(false);
+    return false;
+}
+
+// An invalid name gets one error entry for all its TLDs, counts once, and writes no
+// file line. True when the name was invalid.
+bool TAutomatedRun::ReportedInvalid(const QString& name)
+{
+    const QString message = engine_.IsValidAddress(name);
+    if (message.isEmpty())
+        return false;
+    const QString entry = name + QStringLiteral(" : ") + message;
+    view_.insertResultAtTop(ResultList::All, entry);
+    view_.insertResultAtTop(ResultList::Errors, entry);
+    engine_.UpdateMultipleCount(QStringLiteral("E"));
+    AdvanceProgress(tickedTLDs_.size());
+    return true;
+}
+
+TAutomatedRun::Next TAutomatedRun::CheckDomain(const QString& name, const QString& tld)
+{
+    const TLDInfo* entry = engine_.TLDInfoList.Find(tld);
+    if (!entry)
+        return Next::Continue;   // the ticked list came from TLDInfoList, so only a changed table gets here
+    bool isWhois = false;
+    JudgeDetails details;
+    const LookupVerdict verdict = engine_.JudgeDomain(name, *entry, isWhois, &details);
+    // Stop pressed during the lookup (which ends its network wait at once) or before
+    // the reply was judged: this domain gets no entry and no file line.
+    if (StopPressed() || details.QueryStopped) {
+        EndOnStop();
+        return Next::End;
+    }
+    const QString domain = name + tld;
+    const QString status = VerdictStatusText(verdict);
+    const VerdictEntry shown = EntryFor(verdict, domain);
+    view_.insertResultAtTop(ResultList::All, shown.text);
+    view_.insertResultAtTop(shown.list, shown.text);
+    const bool domainError = verdict == LookupVerdict::ServerError || verdict == LookupVerdict::LookupFailed;
+
+    // The run's last domain asks nothing: there is nothing left to continue with.
+    if (verdict == LookupVerdict::ServerError && progressPosition_ + 1 < progressMaximum_) {
+        if (engine_.ShowMessage(MessageKind::Error, kErrorCheckingServer, MbYes | MbNo) != MbYes)
+            return Next::End;
+    }
+
+    engine_.UpdateMultipleCount(status);
+    AdvanceProgress(1);
+
+    if (saveResults_ && WriteResult(domain + QStringLiteral(" : ") + status) == Next::End)
+        return Next::End;
+    if (domainError && AskAboutFirstError(isWhois) == Next::End)
+        return Next::End;
+
+    // Stop pressed while the counters or a question were handled.
+    if (StopPressed()) {
+        EndOnStop();
+        return Next::End;
+    }
+    return Next::Continue;
+}
+
+// Writes one result line, after this run's header block when it is the first. A failed
+// write stops all further writing; the user chooses whether the run goes on.
+TAutomatedRun::Next TAutomatedRun::WriteResult(const QString& line)
+{
+    const QString path = view_.options().AutoSaveEdit;
+    bool written = true;
+    if (!headerWritten_) {
+        written = WriteResultsHeader(path);
+        headerWritten_ = true;
+    }
+    if (written)
+        written = WriteResultLine(path, line, false);
+    if (written)
+        return Next::Continue;
+
+    saveResults_ = false;
+    const QString question = ContinueAnywayQuestion(QStringLiteral("There was a problem saving the log file :\r\r"), path);
+    if (engine_.ShowMessage(MessageKind::Question, question, MbYes | MbNo) == MbYes)
+        return Next::Continue;
+    view_.UpdateDisplayforStart(false);
+    return Next::End;
+}
+
+// Asked once per run, at the first domain that ended in an error; not asked when at
+// most one domain is left to check.
+TAutomatedRun::Next TAutomatedRun::AskAboutFirstError(bool lastLookupWasWhois)
+{
+    if (firstErrorAsked_)
+        return Next::Continue;
+    if (progressPosition_ + 1 < progressMaximum_) {
+        QString question = kErrorCheckingServer;
+        if (lastLookupWasWhois && engine_.ProxySettingsDiffer())
+            question.prepend(ProxyWarningText() + QStringLiteral("\r\r"));
+        if (engine_.ShowMessage(MessageKind::Error, question, MbYes | MbNo) != MbYes)
+            return Next::End;
+    }
+    firstErrorAsked_ = true;
+    return Next::Continue;
+}
+
+bool TAutomatedRun::StopPressed() const
+{
+    return engine_.StopRequest != 0;
+}
+
+void TAutomatedRun::EndOnStop()
+{
+    engine_.Disconnect();
+    view_.UpdateDisplayforStart(false);
+}
+
+void TAutomatedRun::AdvanceProgress(qint64 steps)
+{
+    progressPosition_ += steps;
+    view_.setProgressPosition(progressPosition_);
 }

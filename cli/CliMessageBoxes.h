@@ -1,0 +1,28 @@
+#pragma once
+#include "cli/CommandLine.h"
+#include "platform/MessageBoxes.h"
+
+class Console;
+
+// Message boxes on standard error: the kind, a colon, a blank and the text, each CR
+// of the text written as a line break. A box is answered at once: OK where it has
+// one; the question about an existing results file (the only one offering Cancel)
+// from --results; every other question, all of which follow an error, from --on-error.
+class CliMessageBoxes : public IMessageBoxes {
+public:
+    CliMessageBoxes(Console& console, ResultsFileAnswer results, ErrorAnswer onError);
+
+    MessageButton Show(MessageKind kind, const QString& text, int buttons) override;
+
+    static QString KindName(MessageKind kind);
+    // A question was answered No or Cancel: in a search that always ends it.
+    bool declinedAQuestion() const { return declined_; }
+
+private:
+    MessageButton Answer(int buttons) const;
+
+    Console& console_;
+    ResultsFileAnswer results_;
+    ErrorAnswer onError_;
+    bool declined_ = false;
+};

@@ -1,0 +1,140 @@
+#include "cli/CliSession.h"
+#include "platform/ProgramFolder.h"
+#include "settings/CheckStates.h"
+#include "settings/MainOptionsFile.h"
+#include "settings/ProxySettings.h"
+#include "settings/ServerAssignment.h"
+
+CliSession::CliSession(const CliArguments& arguments)
+    : arguments_(arguments)
+    , boxes_(console_, arguments.results, arguments.onError)
+{
+    engine_.setView(&view_);
+    engine_.setMessageBoxes(&boxes_);
+}
+
+QString CliSession::Open(bool loadDictionary)
+{
+    engine_.setProgramFolder(arguments_.programFolder.isEmpty() ? ProgramFolderOfExecutable()
+                                                                 : arguments_.programFolder);
+    settings_ = SettingsOverlay::Load(engine_.programFolder(), arguments_.settings);
+    if (!settings_.error.isEmpty())
+        return settings_.error;
+
+    LoadOptions();
+    if (loadDictionary)
+        LoadDictionary();
+    ApplyAdvancedSettings();
+    BuildTLDInfoList();
+
+    ApplyServerOverrides();
+    if (QString error = ApplyTickedTlds(); !error.isEmpty())
+        return error;
+    engine_.Whois1.Port = arguments_.whoisPort;
+
+    view_.applyOptions(options_);
+    return QString();
+}
+
+void CliSession::LoadOptions()
+{
+    // The window's initial values, then every key of the settings (which, without a
+    // Settings.dat, are those same values with the --set ones written over them).
+    options_ = FirstStartOptions(engine_.programFolder());
+    LoadMainOptions(settings_.settings, engine_.programFolder(), options_);
+}
+
+void CliSession::LoadDictionary()
+{
+    if (engine_.LoadDictionary()) {
+        // Soundex.dat is made from the dictionary when it is missing, as at the window's start.
+        if (options_.SoundexCheck)
+            engine_.LoadOrBuildSoundexFile();
+        return;
+    }
+    // Without the dictionary its two sources are unavailable, whatever the options say.
+    options_.DictCheck = false;
+    options_.SoundexCheck = false;
+}
+
+void CliSession::ApplyAdvancedSettings()
+{
+    if (settings_.fileExists && !settings_.fileReadable)
+        engine_.ShowMessage(MessageKind::Error, QStringLiteral("Error loading settings"), MbOk);
+    LoadAdvancedSettings(settings_.settings, advanced_);
+    engine_.NewServerList = advanced_.NewServerList;
+    engine_.NewMatchList = advanced_.NewMatchList;
+    engine_.NewDomainList = advanced_.NewDomainList;
+
+    ProxyBoxes proxy;
+    proxy.Username = advanced_.Username;
+    proxy.Password = advanced_.Password;
+    proxy.Server = advanced_.ProxyServer;
+    proxy.Port = PortBoxText(advanced_.Port);
+    proxy.Enabled = advanced_.ProxyEnabled;
+    ApplyProxySettings(proxy, engine_.Http);
+
+    const int cacheDays = qBound(1, advanced_.IECache, 120);
+    engine_.TakenListCache.CacheDays = [cacheDays] { return cacheDays; };
+}
+
+void CliSession::BuildTLDInfoList()
+{
+    TServerAssignment assignment(engine_);
+    assignment.BuildAtStartup();
+    tldBox_ = assignment.TLDBoxItems();
+
+    // The ticks as this run reads Settings.dat, --set values included: one flag per entry.
+    QList<bool> flags(engine_.TLDInfoList.Count(), false);
+    UnpackCheckStates(settings_.settings, flags, QStringLiteral("Checked"));
+    for (int i = 0; i < engine_.TLDInfoList.Count(); ++i)
+        engine_.TLDInfoList.At(i).Checked = flags[i];
+}
+
+void CliSession::ApplyServerOverrides()
+{
+    for (const ServerOverride& o : arguments_.servers) {
+        const QString matchText = engine_.FindMatchTextForServer(o.server);
+        if (TLDInfo* entry = engine_.TLDInfoList.Find(o.tld)) {
+            entry->Server = o.server;
+            entry->MatchText = matchText;
+        } else {
+            // A TLD the table does not know yet joins it for this run, unticked.
+            engine_.TLDInfoList.Add(o.tld.toLower(), o.server, matchText, false);
+        }
+    }
+}
+
+QString CliSession::ApplyTickedTlds()
+{
+    if (!arguments_.tlds)
+        return QString();
+    for (int i = 0; i < engine_.TLDInfoList.Count(); ++i)
+        engine_.TLDInfoList.At(i).Checked = false;
+    for (const QString& tld : *arguments_.tlds) {
+        TLDInfo* entry = engine_.TLDInfoList.Find(tld);
+        if (!entry)
+            return QStringLiteral("--tlds: %1 is not in the table of TLDs in use (see tarnwick-cli tlds)").arg(tld);
+        entry->Checked = true;
+    }
+    return QString();
+}
+
+void CliSession::BeginSearch()
+{
+    engine_.ResetCounters();
+    view_.setProgressPosition(0);
+    for (auto list : {ISearchView::ResultList::All, ISearchView::ResultList::Errors, ISearchView::ResultList::Taken,
+                      ISearchView::ResultList::Free})
+        view_.clearResults(list);
+    engine_.FailedServers.Clear();
+    view_.setCounterText(engine_.CounterText());
+    engine_.StopRequest = 0;
+    view_.UpdateDisplayforStart(true);
+}
+
+void CliSession::EndSearch()
+{
+    view_.UpdateDisplayforStart(false);
+    progress_.finish();
+}

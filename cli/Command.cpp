@@ -1,0 +1,18 @@
+#include "cli/Command.h"
+#include "cli/AutoCommand.h"
+#include "cli/ListCommand.h"
+#include "cli/SingleCommand.h"
+#include "cli/TldsCommand.h"
+
+std::unique_ptr<Command> Command::Create(const QString& name)
+{
+    if (name == QLatin1String("single"))
+        return std::make_unique<SingleCommand>();
+    if (name == QLatin1String("auto"))
+        return std::make_unique<AutoCommand>();
+    if (name == QLatin1String("list"))
+        return std::make_unique<ListCommand>();
+    if (name == QLatin1String("tlds"))
+        return std::make_unique<TldsCommand>();
+    return nullptr;
+}

@@ -1,0 +1,202 @@
+#include "cli/CommandLine.h"
+#include "engine/ProjectInfo.h"
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QStringList kCommands = {QStringLiteral("single"), QStringLiteral("auto"), QStringLiteral("list"),
+                               QStringLiteral("tlds")};
+
+// The last value of an option given more than once wins, as with most programs.
+QString lastValue(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    const QStringList values = parser.values(option);
+    return values.isEmpty() ? QString() : values.last();
+}
+
+bool parseSetting(const QString& text, SettingOverride& setting)
+{
+    const qsizetype slash = text.indexOf(QLatin1Char('/'));
+    const qsizetype equals = text.indexOf(QLatin1Char('='), slash + 1);
+    if (slash < 0 || equals < 0 || text.left(slash).contains(QLatin1Char('=')))
+        return false;
+    setting.section = text.left(slash).trimmed();
+    setting.key = text.mid(slash + 1, equals - slash - 1).trimmed();
+    setting.value = text.mid(equals + 1);
+    return !setting.section.isEmpty() && !setting.key.isEmpty();
+}
+
+bool isTld(const QString& tld)
+{
+    return tld.size() > 1 && tld.startsWith(QLatin1Char('.'));
+}
+
+bool parseServer(const QString& text, ServerOverride& server)
+{
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return false;
+    server.tld = text.left(equals).trimmed();
+    server.server = text.mid(equals + 1).trimmed();
+    return isTld(server.tld) && !server.server.isEmpty();
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments)
+{
+    ParsedCommandLine parsed;
+    CliArguments& args = parsed.arguments;
+    auto usageError = [&parsed](const QString& reason) {
+        parsed.outcome = ParsedCommandLine::Outcome::UsageError;
+        parsed.error = reason;
+        return parsed;
+    };
+
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version(QStringLiteral("version"), QString());
+    const QCommandLineOption folder(QStringLiteral("program-folder"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("SECTION/KEY=VALUE"));
+    const QCommandLineOption tlds(QStringLiteral("tlds"), QString(), QStringLiteral("LIST"));
+    const QCommandLineOption server(QStringLiteral("server"), QString(), QStringLiteral("TLD=SERVER"));
+    const QCommandLineOption whoisPort(QStringLiteral("whois-port"), QString(), QStringLiteral("N"));
+    const QCommandLineOption results(QStringLiteral("results"), QString(), QStringLiteral("ANSWER"));
+    const QCommandLineOption onError(QStringLiteral("on-error"), QString(), QStringLiteral("ANSWER"));
+    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, results, onError});
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        parsed.outcome = ParsedCommandLine::Outcome::Help;
+        return parsed;
+    }
+    if (parser.isSet(version)) {
+        parsed.outcome = ParsedCommandLine::Outcome::Version;
+        return parsed;
+    }
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("no command given (see tarnwick-cli --help)"));
+    args.command = positional.first();
+    if (!kCommands.contains(args.command))
+        return usageError(QStringLiteral("unknown command '%1' (see tarnwick-cli --help)").arg(args.command));
+    args.commandArguments = positional.mid(1);
+
+    if (parser.isSet(folder)) {
+        const QString dir = lastValue(parser, folder);
+        if (dir.isEmpty() || !QFileInfo(dir).isDir())
+            return usageError(QStringLiteral("--program-folder: '%1' is not a folder").arg(dir));
+        args.programFolder = QDir(dir).absolutePath();
+    }
+
+    for (const QString& text : parser.values(set)) {
+        SettingOverride setting;
+        if (!parseSetting(text, setting))
+            return usageError(QStringLiteral("--set: '%1' is not SECTION/KEY=VALUE").arg(text));
+        args.settings.append(setting);
+    }
+
+    if (parser.isSet(tlds)) {
+        QStringList ticked;
+        for (const QString& item : lastValue(parser, tlds).split(QLatin1Char(','))) {
+            const QString tld = item.trimmed();
+            if (tld.isEmpty())
+                continue;
+            if (!isTld(tld))
+                return usageError(QStringLiteral("--tlds: '%1' is not a TLD with its leading dot").arg(tld));
+            ticked.append(tld);
+        }
+        args.tlds = ticked;
+    }
+
+    for (const QString& text : parser.values(server)) {
+        ServerOverride s;
+        if (!parseServer(text, s))
+            return usageError(QStringLiteral("--server: '%1' is not TLD=SERVER (a TLD with its leading dot)").arg(text));
+        args.servers.append(s);
+    }
+
+    if (parser.isSet(whoisPort)) {
+        bool ok = false;
+        const QString text = lastValue(parser, whoisPort);
+        const uint port = text.toUInt(&ok, 10);
+        if (!ok || port < 1 || port > 65535)
+            return usageError(QStringLiteral("--whois-port: '%1' is not a port number from 1 to 65535").arg(text));
+        args.whoisPort = static_cast<quint16>(port);
+    }
+
+    if (parser.isSet(results)) {
+        const QString answer = lastValue(parser, results);
+        if (answer == QLatin1String("overwrite"))
+            args.results = ResultsFileAnswer::Overwrite;
+        else if (answer == QLatin1String("append"))
+            args.results = ResultsFileAnswer::Append;
+        else if (answer == QLatin1String("cancel"))
+            args.results = ResultsFileAnswer::Cancel;
+        else
+            return usageError(QStringLiteral("--results: '%1' is not overwrite, append or cancel").arg(answer));
+    }
+
+    if (parser.isSet(onError)) {
+        const QString answer = lastValue(parser, onError);
+        if (answer == QLatin1String("continue"))
+            args.onError = ErrorAnswer::Continue;
+        else if (answer == QLatin1String("stop"))
+            args.onError = ErrorAnswer::Stop;
+        else
+            return usageError(QStringLiteral("--on-error: '%1' is not continue or stop").arg(answer));
+    }
+
+    parsed.outcome = ParsedCommandLine::Outcome::Run;
+    return parsed;
+}
+
+QString HelpText()
+{
+    return QStringLiteral(R"(Usage: tarnwick-cli [OPTIONS] COMMAND [ARGS]
+
+Checks domain names from a terminal with the engine, tables and files of Tarnwick.
+
+Commands
+  single NAME TLD   the single search: prints each line that the results box would show, in order;
+                    exit 0 when a reply was obtained, 1 when the lookup failed
+  auto              the automated search with the options the main window would load
+                    (Settings.dat, or the window's first-start values when there is none)
+                    and its ticked TLDs; prints each result entry as the all-results list shows it,
+                    oldest first, one per line, as soon as it is made; the last line is the counter
+                    label's text; exit 0 when the run reached its end, 1 when it ended early
+  list              builds the search list from the same options and prints it, one name per line,
+                    in order; no network
+  tlds              prints TLDInfoList, one entry per line: TLD, Server, MatchText and Checked
+                    (1 or 0), separated by tabs
+
+Options
+  --program-folder DIR       the folder that holds Settings.dat, Config.dat, english.dat,
+                             Soundex.dat, Cache/ and the default results file
+                             (default: the executable's folder)
+  --set SECTION/KEY=VALUE    for this run, read VALUE for that Settings.dat key instead of the
+                             file's value (nothing is written); repeatable
+  --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its dot)
+  --server TLD=SERVER        for this run, use SERVER (a whois host or an HTTP URL template) for TLD;
+                             its match text is found as the program finds it for any server; repeatable
+  --whois-port N             connect to whois servers on port N (default 43)
+  --results overwrite|append|cancel
+                             the answer to the question about an existing results file (default append)
+  --on-error continue|stop   the answer to the questions asked after an error (default continue)
+  -h, --help, --version
+
+Settings.dat and Config.dat are read, never written. Every message box is printed to
+standard error as its kind, a colon, a blank and its text. Ctrl-C stops a search as the
+Stop button does (press it again to quit at once). Exit status 2 means a usage error.
+See tarnwick-cli(1) for examples.
+)");
+}
+
+QString VersionText()
+{
+    return QStringLiteral("tarnwick-cli (%1)\n").arg(ProjectInfo::Version());
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+// The two output streams of tarnwick-cli. Results go to standard output, one line at
+// a time and flushed at once so a pipe sees each as soon as it is made; message boxes
+// and notes go to standard error. When standard error is a terminal it can also carry
+// one progress line, which is taken away before anything else is written and drawn
+// again afterwards.
+class Console {
+public:
+    Console();
+
+    bool progressAllowed() const { return stderrIsTerminal_; }
+
+    void printResult(const QString& line);    // standard output
+    void printBlock(const QString& lines);    // standard output, already made of whole lines
+    void printMessage(const QString& text);   // standard error; a line break is added
+    void setProgress(const QString& text);    // ignored unless standard error is a terminal
+    void clearProgress();                     // takes the progress line away for good
+
+private:
+    void hideProgress();
+    void drawProgress();
+
+    bool stderrIsTerminal_ = false;
+    QString progress_;
+    bool progressDrawn_ = false;
+};

@@ -1,0 +1,155 @@
+#include "SearchRunHarness.h"
+#include <QtTest>
+
+// The single search against loopback servers: what it shows, what it asks, and when it
+// looks nothing up.
+namespace {
+const QString kProxyNotice = QStringLiteral(
+    "Proxy settings have been set up for Internet Explorer that\rdo not match those in Tarnwick.\r\r"
+    "If you are behind a firewall, you can set the proxy settings under\r'Advanced' to match that of "
+    "Internet Explorer and only use\rHTTP servers for searching.\r\r"
+    "See the help file for more info on using Tarnwick with firewalls.\r\r");
+} // namespace
+
+class TestSingleSearch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyNameWarnsAndKeepsTheResults()
+    {
+        SearchRunHarness h;
+        h.addWhoisTLD(".com");
+        h.view.singleResults = QStringList{"from before"};
+        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.runSingle();
+
+        QCOMPARE(h.boxes.texts(), QStringList{"Enter an address to check. "});
+        QCOMPARE(h.boxes.shown.first().kind, MessageKind::Warning);
+        QCOMPARE(h.boxes.shown.first().buttons, int(MbOk));
+        QCOMPARE(h.view.focusCount, 1);
+        QCOMPARE(h.view.singleResults, QStringList{"from before"});
+        QCOMPARE(h.whois.connections, 0);
+    }
+
+    void kavrelUnderTheFirstEntry_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tld");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("lookedUp");
+        QTest::newRow("first entry") << "kavrel" << ".com" << 0 << false;
+        QTest::newRow("any case") << "KaVReL" << ".com" << 0 << false;
+        QTest::newRow("another entry") << "kavrel" << ".net" << 1 << true;
+        QTest::newRow("typed by hand, no entry selected") << "kavrel" << ".com" << -1 << true;
+        QTest::newRow("another name") << "kavrels" << ".com" << 0 << true;
+    }
+    void kavrelUnderTheFirstEntry()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, tld);
+        QFETCH(int, index);
+        QFETCH(bool, lookedUp);
+        SearchRunHarness h;
+        h.addWhoisTLD(".com");
+        h.addWhoisTLD(".net");
+        h.view.singleResults = QStringList{"from before"};
+        h.view.opts.SingleEdit = name;
+        h.view.opts.TLDComboText = tld;
+        h.view.opts.TLDComboIndex = index;
+        h.runSingle();
+
+        QCOMPARE(h.whois.connections, lookedUp ? 1 : 0);
+        if (lookedUp)
+            QCOMPARE(h.whois.queries, QList<QByteArray>{(name.toLower() + tld).toLatin1()});
+        else
+            QCOMPARE(h.view.singleResults, QStringList{"This one's taken, try again"});
+    }
+
+    void replyIsShownLineByLine_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QStringList>("shown");
+        // Reply lines are cut at every control character: CR LF gives an empty line after each line.
+        QTest::newRow("CR LF lines, blank line kept")
+            << QByteArray("Domain: X\r\n\r\nStatus: active") << QStringList{"Domain: X", "", "", "", "Status: active"};
+        QTest::newRow("LF lines") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("empty reply") << QByteArray() << QStringList{};
+    }
+    void replyIsShownLineByLine()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, shown);
+        SearchRunHarness h;
+        h.addWhoisTLD(".com");
+        h.whois.setResponder([&](const QByteArray&) { return reply; });
+        h.view.singleResults = QStringList{"from before"};
+        h.view.opts.SingleEdit = QStringLiteral("Example");
+        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.runSingle();
+
+        QCOMPARE(h.view.singleResults, shown);
+        QVERIFY(h.boxes.shown.isEmpty());
+    }
+
+    void theTakenListCacheIsNeverUsed()
+    {
+        SearchRunHarness h;
+        h.addTLD(".ie", QStringLiteral("Cache Domains Taken List"));
+        h.view.opts.SingleEdit = QStringLiteral("example");
+        h.view.opts.TLDComboText = QStringLiteral(".ie");
+        h.runSingle();
+        // The pseudo-server is tried as a whois host, which does not exist.
+        QCOMPARE(h.view.singleResults, QStringList{"An error occurred looking up 'example.ie'"});
+        QVERIFY(!QDir(h.dir.filePath(QStringLiteral("Cache"))).exists());
+    }
+
+    void failedLookupIsReported_data()
+    {
+        QTest::addColumn<QString>("server");   // "whois" (refusing), "http" (status 500) or "none"
+        QTest::addColumn<bool>("proxiesDiffer");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("shown");
+        const QString plain = QStringLiteral("An error occurred looking up 'FailMe.com'");
+        QTest::newRow("whois, proxies differ") << "whois" << true << QStringList{} << kProxyNotice + "\r" + plain;
+        QTest::newRow("whois, proxies agree") << "whois" << false << QStringList{} << plain;
+        QTest::newRow("HTTP, proxies differ") << "http" << true << QStringList{} << plain;
+        QTest::newRow("no server for the TLD") << "none" << true << QStringList{"A server to use could not be found."}
+                                               << plain;
+    }
+    void failedLookupIsReported()
+    {
+        QFETCH(QString, server);
+        QFETCH(bool, proxiesDiffer);
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, shown);
+        SearchRunHarness h;
+        if (server == "whois")
+            h.addTLD(".com", SearchRunHarness::RefusingWhoisHost());
+        else if (server == "http")
+            h.addHttpTLD(".com");
+        if (proxiesDiffer)
+            h.setDifferingSystemProxy();
+        h.view.opts.SingleEdit = QStringLiteral("FailMe");
+        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.runSingle();
+
+        QCOMPARE(h.view.singleResults, QStringList{shown});
+        QCOMPARE(h.boxes.texts(), boxes);
+    }
+
+    void proxyEntriesThatMatchTheSystemGiveThePlainReport()
+    {
+        SearchRunHarness h;
+        h.addTLD(".com", SearchRunHarness::RefusingWhoisHost());
+        h.setDifferingSystemProxy();
+        h.engine.ProxyEntries.Server = QStringLiteral("proxy.example");
+        h.engine.ProxyEntries.Port = QStringLiteral("8080");
+        h.view.opts.SingleEdit = QStringLiteral("name");
+        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.runSingle();
+        QCOMPARE(h.view.singleResults, QStringList{"An error occurred looking up 'name.com'"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleSearch)
+#include "tst_singlesearch.moc"
