@@ -83,6 +83,9 @@ TAdvancedForm::TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* paren
     BuildControls();
     ConnectHandlers();
     edProxyPort->installEventFilter(this);
+    for (QLineEdit* box : {edUsername, edPassword, edProxyServer, edProxyPort})
+        connect(box, &QLineEdit::textChanged, this, &TAdvancedForm::ShareProxyBoxes);
+    connect(ProxyEnabledCheck, &QCheckBox::toggled, this, &TAdvancedForm::ShareProxyBoxes);
     // The taken-list cache reads the cache age live from its box.
     engine_.TakenListCache.CacheDays = [box = IECacheEdit] { return box->value(); };
     FormCreate();
@@ -118,6 +121,7 @@ void TAdvancedForm::FormCreate()
     // The tree, TLDInfoList and the TLD box; the quick ticks, the saved TLD and the tick count.
     BuildTLDsAtStartup(engine_, assignment_, mainForm_);
     tldBoxItems_ = assignment_.TLDBoxItems();
+    ShareProxyBoxes();
     WarnAboutProxy(engine_.systemProxySource(), ProxyBoxesNow(), engine_.messageBoxes(), [this] { mainForm_.show(); });
 }
 
@@ -290,6 +294,7 @@ void TAdvancedForm::CancelBtnClick()
     if (snapshot_.SnapshotDiffers(this)) {
         snapshot_.RestoreSnapshot(this);
         TakeUserListsFromBoxes();
+        ShareProxyBoxes();
         assignment_.GetAllServersSorted();
     }
     hide();
@@ -483,9 +488,9 @@ ProxyBoxes TAdvancedForm::ProxyBoxesNow() const
     return boxes;
 }
 
-bool TAdvancedForm::ProxySettingsDiffer() const
+void TAdvancedForm::ShareProxyBoxes()
 {
-    return ::ProxySettingsDiffer(engine_.systemProxySource(), edProxyServer->text(), edProxyPort->text());
+    engine_.ProxyEntries = ProxyBoxesNow();
 }
 
 void TAdvancedForm::SetProxyBoxes(const ProxyBoxes& boxes)

@@ -36,9 +36,6 @@ public:
     TServerAssignment& ServerAssignment() { return assignment_; }
     // The proxy and credential boxes as they stand now.
     ProxyBoxes ProxyBoxesNow() const;
-    // Whether the system uses a proxy that the server or port box does not match (the
-    // searches ask after failed lookups).
-    bool ProxySettingsDiffer() const;
 
     // --- Controls, named as the rest of the program and the tests know them ----------
     QTabWidget* PageControl1 = nullptr;
@@ -141,6 +138,8 @@ private:
 
     // Boxes and lists.
     void SetProxyBoxes(const ProxyBoxes& boxes);
+    // The engine compares the boxes as they stand with the system's proxy after failed lookups.
+    void ShareProxyBoxes();
     void FillBuiltinLists();
     void FillNoMatchCombo();
     // The visible lists of the user's servers, match texts and domains follow the engine's.

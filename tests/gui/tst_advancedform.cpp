@@ -457,12 +457,17 @@ private slots:
         QVERIFY(!p.form->ProxyEnabledCheck->isChecked());
         // Disabled in the system: never a difference, whatever the boxes hold.
         p.form->edProxyServer->setText(QStringLiteral("other.example"));
-        QVERIFY(!p.form->ProxySettingsDiffer());
+        QVERIFY(!p.engine.ProxySettingsDiffer());
         system.set(QStringLiteral("ProxyEnable"), ProxyValue::Integer(1));
-        QVERIFY(p.form->ProxySettingsDiffer());
+        QVERIFY(p.engine.ProxySettingsDiffer());
         p.form->edProxyServer->setText(QStringLiteral("gate.example"));
-        QVERIFY(!p.form->ProxySettingsDiffer());
+        QVERIFY(!p.engine.ProxySettingsDiffer());
+        // The searches see the boxes put back by Cancel too.
+        p.form->CancelBtn->click();
+        QVERIFY(p.form->edProxyServer->text().isEmpty());
+        QVERIFY(p.engine.ProxySettingsDiffer());
 
+        p.form->show();
         p.form->edUsername->setText(QStringLiteral("jo"));
         p.form->edPassword->setText(QStringLiteral("pw"));
         p.form->ProxyEnabledCheck->setChecked(true);
