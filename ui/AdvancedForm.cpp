@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeView>
+#include <algorithm>
 #include <exception>
 
 namespace {
