@@ -29,7 +29,10 @@ MessageButton CliMessageBoxes::Show(MessageKind kind, const QString& text, int b
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     console_.printMessage(KindName(kind) + QStringLiteral(": ") + shown);
     const MessageButton answer = Answer(buttons);
-    declined_ = declined_ || answer == MbNo || answer == MbCancel;
+    // No at the Yes/No/Cancel question about an existing results file only chooses
+    // appending; every other No or Cancel ends the run there.
+    const bool overwriteQuestion = (buttons & MbCancel) && (buttons & MbYes) && (buttons & MbNo);
+    declined_ = declined_ || answer == MbCancel || (answer == MbNo && !overwriteQuestion);
     return answer;
 }
 

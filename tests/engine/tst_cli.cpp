@@ -423,25 +423,25 @@ private slots:
 
     void autoPrintsEachResultAndTheCounters()
     {
-        writeNumbersSettings(1, 3);
+        writeNumbersSettings(101, 103);
         const FileStamp before = stampOf(file("Settings.dat"));
         whois_->setResponder([](const QByteArray& q) -> QByteArray {
-            return q == "2.test" ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
+            return q == "102.test" ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
         });
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "auto"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());   // not a terminal: no progress line
-        QCOMPARE(r.outLines(), QStringList({"1.test : Registered", "2.test" + kFree, "3.test : Registered",
+        QCOMPARE(r.outLines(), QStringList({"101.test : Registered", "102.test" + kFree, "103.test : Registered",
                                             "3 checked, 2 taken, 1 free, 0 errors"}));
-        QCOMPARE(whois_->queries, QList<QByteArray>({"1.test", "2.test", "3.test"}));
+        QCOMPARE(whois_->queries, QList<QByteArray>({"101.test", "102.test", "103.test"}));
         QCOMPARE(readFile(file("results.txt")),
-                 headerBytes() + "1.test : TAKEN\r\n2.test : FREE\r\n3.test : TAKEN\r\n");
+                 headerBytes() + "101.test : TAKEN\r\n102.test : FREE\r\n103.test : TAKEN\r\n");
         QCOMPARE(stampOf(file("Settings.dat")), before);
     }
 
     void autoWithoutTickedTldsEndsEarly()
     {
-        writeNumbersSettings(1, 3, false);
+        writeNumbersSettings(101, 103, false);
         const CliResult r = run({"--tlds", "", "auto"});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(QString::fromUtf8(r.err), QString("Warning: You have not selected any top level domains to check\n"));
@@ -454,7 +454,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("fileAfter");
         const QByteArray old = "earlier run\r\n";
-        const QByteArray lines = headerBytes() + "1.test : TAKEN\r\n";
+        const QByteArray lines = headerBytes() + "101.test : TAKEN\r\n";
         QTest::newRow("overwrite") << "overwrite" << 0 << lines;
         QTest::newRow("append") << "append" << 0 << old + lines;
         QTest::newRow("cancel") << "cancel" << 1 << old;
@@ -464,7 +464,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, fileAfter);
-        writeNumbersSettings(1, 1);
+        writeNumbersSettings(101, 101);
         QVERIFY(writeFile(file("results.txt"), "earlier run\r\n"));
         whois_->setReply("Domain registered\r\n");
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--results", answer, "auto"});
@@ -477,7 +477,7 @@ private slots:
         if (answer == "cancel")
             QCOMPARE(r.outLines(), QStringList({"0 checked, 0 taken, 0 free, 0 errors"}));
         else
-            QCOMPARE(r.outLines(), QStringList({"1.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+            QCOMPARE(r.outLines(), QStringList({"101.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
     }
 
     // A server that reports an unknown host asks whether to go on, and the first error of
@@ -488,18 +488,18 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("out");
         QTest::newRow("continue") << "continue" << 0
-                                  << QStringList{"1.test : Error", "2.test : Registered", "3.test : Registered",
+                                  << QStringList{"101.test : Error", "102.test : Registered", "103.test : Registered",
                                                  "3 checked, 2 taken, 0 free, 1 errors"};
-        QTest::newRow("stop") << "stop" << 1 << QStringList{"1.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
+        QTest::newRow("stop") << "stop" << 1 << QStringList{"101.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
     }
     void errorQuestionAnswers()
     {
         QFETCH(QString, answer);
         QFETCH(int, exitCode);
         QFETCH(QStringList, out);
-        writeNumbersSettings(1, 3, false);
+        writeNumbersSettings(101, 103, false);
         whois_->setResponder([](const QByteArray& q) -> QByteArray {
-            return q == "1.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
+            return q == "101.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
         });
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
@@ -523,11 +523,11 @@ private slots:
         QFETCH(int, exitCode);
         const QString path = file("no-such-folder/results.txt");
         QVERIFY(writeFile(file("Settings.dat"), "[Options]\r\nDictCheck=0\r\nNumbersCheck=1\r\nAutoSave=1\r\nAutoSaveTo="
-                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=7\r\nNumberTo=7\r\n"));
+                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=107\r\nNumberTo=107\r\n"));
         whois_->setReply("Domain registered\r\n");
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
-        QCOMPARE(r.outLines(), QStringList({"7.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+        QCOMPARE(r.outLines(), QStringList({"107.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
         QCOMPARE(QString::fromUtf8(r.err), "Question: There was a problem saving the log file :\n\n" + path
                                                + "\n\nDo you wish to continue the search anyway ?\n");
         QVERIFY(!QFile::exists(path));
@@ -536,7 +536,7 @@ private slots:
     // Ctrl-C while a server holds the lookup: the wait ends at once and the run ends early.
     void ctrlCStopsTheRun()
     {
-        writeNumbersSettings(1, 3, false);
+        writeNumbersSettings(101, 103, false);
         whois_->setMode(LoopbackWhoisServer::Mode::NeverAnswer);
         QSignalSpy queried(whois_, &LoopbackWhoisServer::queryReceived);
         QProcess* p = start(loopbackOptions() + QStringList{"--tlds", ".test", "auto"});
@@ -553,7 +553,7 @@ private slots:
     // On a terminal, standard error carries the progress line; results stay on standard output.
     void progressLineOnlyOnATerminal()
     {
-        writeNumbersSettings(1, 2, false);
+        writeNumbersSettings(101, 102, false);
         whois_->setReply("Domain registered\r\n");
         int master = -1;
         int slave = -1;
@@ -575,7 +575,7 @@ private slots:
         ::close(master);
 
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({"1.test : Registered", "2.test : Registered",
+        QCOMPARE(r.outLines(), QStringList({"101.test : Registered", "102.test : Registered",
                                             "2 checked, 2 taken, 0 free, 0 errors"}));
         QVERIFY2(terminal.contains(" checked, ") && terminal.contains(" domains per second"), terminal);
         // The line is taken away at the end, so the shell prompt starts on a clean line.
