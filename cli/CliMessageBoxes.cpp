@@ -29,7 +29,9 @@ MessageButton CliMessageBoxes::Show(MessageKind kind, const QString& text, int b
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     console_.printMessage(KindName(kind) + QStringLiteral(": ") + shown);
     const MessageButton answer = Answer(buttons);
-    declined_ = declined_ || answer == MbNo || answer == MbCancel;
+    // No at the results-file question means "append"; everywhere else it means "stop".
+    const bool threeWay = (buttons & MbCancel) != 0;
+    declined_ = declined_ || answer == MbCancel || (answer == MbNo && !threeWay);
     return answer;
 }
 

@@ -102,12 +102,13 @@ private:
                 "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=NOT FOUND"};
     }
 
-    // Settings.dat for an automated run over the numbers from..to, results into results.txt.
+    // Settings.dat for an automated run over the names AB<from> to AB<to> (names need
+    // three characters), results into results.txt.
     void writeNumbersSettings(int from, int to, bool save = true)
     {
         const QByteArray text = "[Options]\r\nDictCheck=0\r\nNumbersCheck=1\r\nAutoSave=" + QByteArray(save ? "1" : "0")
             + "\r\nAutoSaveTo=" + file("results.txt").toUtf8() + "\r\n[Number]\r\nNumberFrom=" + QByteArray::number(from)
-            + "\r\nNumberTo=" + QByteArray::number(to) + "\r\n";
+            + "\r\nNumberTo=" + QByteArray::number(to) + "\r\nNumberUsePrefix=1\r\nNumberRangePre=AB\r\n";
         QVERIFY(writeFile(file("Settings.dat"), text));
     }
 
@@ -332,13 +333,13 @@ private slots:
 
         CliResult r = run({"list"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({"1", "2", "3"}));
+        QCOMPARE(r.outLines(), QStringList({"AB1", "AB2", "AB3"}));
 
-        r = run({"--set", "Number/NumberTo=5", "--set", "Number/NumberUsePrefix=1", "--set", "number/numberrangepre=AB",
+        r = run({"--set", "Number/NumberTo=5", "--set", "Number/NumberUsePrefix=1", "--set", "number/numberrangepre=XY",
                  "list"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());
-        QCOMPARE(r.outLines(), QStringList({"AB1", "AB2", "AB3", "AB4", "AB5"}));
+        QCOMPARE(r.outLines(), QStringList({"XY1", "XY2", "XY3", "XY4", "XY5"}));
 
         // A file holding only the ticks gives every option its load default: no source is on.
         QVERIFY(writeFile(file("Settings.dat"), "[Checked]\r\nItem=Q\r\n"));
@@ -426,16 +427,16 @@ private slots:
         writeNumbersSettings(1, 3);
         const FileStamp before = stampOf(file("Settings.dat"));
         whois_->setResponder([](const QByteArray& q) -> QByteArray {
-            return q == "2.test" ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
+            return q == "ab2.test" ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
         });
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "auto"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());   // not a terminal: no progress line
-        QCOMPARE(r.outLines(), QStringList({"1.test : Registered", "2.test" + kFree, "3.test : Registered",
+        QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "AB2.test" + kFree, "AB3.test : Registered",
                                             "3 checked, 2 taken, 1 free, 0 errors"}));
-        QCOMPARE(whois_->queries, QList<QByteArray>({"1.test", "2.test", "3.test"}));
+        QCOMPARE(whois_->queries, QList<QByteArray>({"ab1.test", "ab2.test", "ab3.test"}));
         QCOMPARE(readFile(file("results.txt")),
-                 headerBytes() + "1.test : TAKEN\r\n2.test : FREE\r\n3.test : TAKEN\r\n");
+                 headerBytes() + "AB1.test : TAKEN\r\nAB2.test : FREE\r\nAB3.test : TAKEN\r\n");
         QCOMPARE(stampOf(file("Settings.dat")), before);
     }
 
@@ -454,7 +455,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("fileAfter");
         const QByteArray old = "earlier run\r\n";
-        const QByteArray lines = headerBytes() + "1.test : TAKEN\r\n";
+        const QByteArray lines = headerBytes() + "AB1.test : TAKEN\r\n";
         QTest::newRow("overwrite") << "overwrite" << 0 << lines;
         QTest::newRow("append") << "append" << 0 << old + lines;
         QTest::newRow("cancel") << "cancel" << 1 << old;
@@ -477,7 +478,7 @@ private slots:
         if (answer == "cancel")
             QCOMPARE(r.outLines(), QStringList({"0 checked, 0 taken, 0 free, 0 errors"}));
         else
-            QCOMPARE(r.outLines(), QStringList({"1.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+            QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
     }
 
     // A server that reports an unknown host asks whether to go on, and the first error of
@@ -488,9 +489,9 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("out");
         QTest::newRow("continue") << "continue" << 0
-                                  << QStringList{"1.test : Error", "2.test : Registered", "3.test : Registered",
+                                  << QStringList{"AB1.test : Error", "AB2.test : Registered", "AB3.test : Registered",
                                                  "3 checked, 2 taken, 0 free, 1 errors"};
-        QTest::newRow("stop") << "stop" << 1 << QStringList{"1.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
+        QTest::newRow("stop") << "stop" << 1 << QStringList{"AB1.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
     }
     void errorQuestionAnswers()
     {
@@ -499,7 +500,7 @@ private slots:
         QFETCH(QStringList, out);
         writeNumbersSettings(1, 3, false);
         whois_->setResponder([](const QByteArray& q) -> QByteArray {
-            return q == "1.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
+            return q == "ab1.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
         });
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
@@ -523,11 +524,11 @@ private slots:
         QFETCH(int, exitCode);
         const QString path = file("no-such-folder/results.txt");
         QVERIFY(writeFile(file("Settings.dat"), "[Options]\r\nDictCheck=0\r\nNumbersCheck=1\r\nAutoSave=1\r\nAutoSaveTo="
-                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=7\r\nNumberTo=7\r\n"));
+                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=100\r\nNumberTo=100\r\n"));
         whois_->setReply("Domain registered\r\n");
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
-        QCOMPARE(r.outLines(), QStringList({"7.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+        QCOMPARE(r.outLines(), QStringList({"100.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
         QCOMPARE(QString::fromUtf8(r.err), "Question: There was a problem saving the log file :\n\n" + path
                                                + "\n\nDo you wish to continue the search anyway ?\n");
         QVERIFY(!QFile::exists(path));
@@ -575,7 +576,7 @@ private slots:
         ::close(master);
 
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({"1.test : Registered", "2.test : Registered",
+        QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "AB2.test : Registered",
                                             "2 checked, 2 taken, 0 free, 0 errors"}));
         QVERIFY2(terminal.contains(" checked, ") && terminal.contains(" domains per second"), terminal);
         // The line is taken away at the end, so the shell prompt starts on a clean line.
