@@ -396,6 +396,22 @@ private slots:
         QCOMPARE(lines, QStringList({"Domain: EXAMPLE.TEST", "No match for example.test"}));
     }
 
+    // "kavrel" chosen with the first entry of the TLD box is answered without a lookup;
+    // a TLD written otherwise is no entry of the box, so the name is looked up.
+    void kavrelWithTheFirstTld()
+    {
+        whois_->setReply("Registered\r\n");
+        const QStringList options = loopbackOptions() + QStringList{"--server", ".com=127.0.0.1"};
+        CliResult r = run(options + QStringList{"single", "KavRel", ".com"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.outLines(), QStringList({"This one's taken, try again"}));
+        QCOMPARE(whois_->connections, 0);
+
+        r = run(options + QStringList{"single", "KavRel", ".COM"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(whois_->queries, QList<QByteArray>({"kavrel.COM"}));
+    }
+
     void singleSearchFailures_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -440,13 +456,32 @@ private slots:
         QCOMPARE(stampOf(file("Settings.dat")), before);
     }
 
-    void autoWithoutTickedTldsEndsEarly()
+    // Runs that end before their first domain: a box, the counters untouched, exit 1.
+    void autoEndsBeforeItsFirstDomain_data()
     {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no ticked TLD") << QStringList{"--tlds", ""}
+                                       << "Warning: You have not selected any top level domains to check\n";
+        QTest::newRow("no names") << QStringList{"--tlds", ".test", "--set", "Options/NumbersCheck=0"}
+                                  << "Warning: There are no entries that match your criteria\n";
+        QTest::newRow("sounds-like word too short")
+            << QStringList{"--tlds", ".test", "--set", "Options/SoundexCheck=1", "--set", "Soundex/Text=ab"}
+            << "Error: You must use at least 3 characters for a Sounds like search\n";
+    }
+    void autoEndsBeforeItsFirstDomain()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
         writeNumbersSettings(1, 3, false);
-        const CliResult r = run({"--tlds", "", "auto"});
+        // "Sounds like" is off without the dictionary, whatever the options say.
+        if (args.contains("Options/SoundexCheck=1") && !copyDictionary())
+            QSKIP("english.dat is not in the build folder");
+        const CliResult r = run(loopbackOptions() + args + QStringList{"auto"});
         QCOMPARE(r.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(r.err), QString("Warning: You have not selected any top level domains to check\n"));
+        QCOMPARE(QString::fromUtf8(r.err), message);
         QCOMPARE(r.outLines(), QStringList({"0 checked, 0 taken, 0 free, 0 errors"}));
+        QCOMPARE(whois_->connections, 0);
     }
 
     void resultsFileAnswers_data()
