@@ -29,9 +29,10 @@ MessageButton CliMessageBoxes::Show(MessageKind kind, const QString& text, int b
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     console_.printMessage(KindName(kind) + QStringLiteral(": ") + shown);
     const MessageButton answer = Answer(buttons);
-    // No at the results-file question means "append"; everywhere else it means "stop".
-    const bool threeWay = (buttons & MbCancel) != 0;
-    declined_ = declined_ || answer == MbCancel || (answer == MbNo && !threeWay);
+    // No at the Yes/No/Cancel question about an existing results file only chooses
+    // appending; every other No or Cancel ends the run there.
+    const bool overwriteQuestion = (buttons & MbCancel) && (buttons & MbYes) && (buttons & MbNo);
+    declined_ = declined_ || answer == MbCancel || (answer == MbNo && !overwriteQuestion);
     return answer;
 }
 

@@ -1,11 +1,10 @@
 #include "engine/Misc1.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellOpen.h"
-#include "settings/ServerAssignment.h"
+#include "ui/AdvancedForm.h"
 #include "ui/GuiMessageBoxes.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
-#include "ui/StartupTLDs.h"
 #include <QApplication>
 
 int main(int argc, char* argv[])
@@ -27,6 +26,7 @@ int main(int argc, char* argv[])
 
     // 3. The main window: defaults, saved options, dictionary, status line, folding.
     TMainForm mainForm(engine);
+    engine.setView(&mainForm);   // the searches read the options and write the results here
     mainForm.setHelpSystem(&help);
     mainForm.setShellLauncher(&launcher);
     // The dictionary, then its Soundex codes (loaded, or built and written when missing
@@ -41,17 +41,16 @@ int main(int argc, char* argv[])
     mainForm.FormCreate();
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
 
-    // 4. CALL POINT (advanced dialog): create TAdvancedForm here, once; its FormCreate
-    //    runs the three steps below in this order (after filling its own lists and
-    //    boxes), and the "Advanced" button shows it:
-    //      TAdvancedForm advanced(engine, mainForm, help);
-    //      mainForm.setAdvancedDialogHook([&advanced] { advanced.show(); });
-    //    Until the dialog exists the steps run here, so the program starts complete.
-    AdvancedSettings advancedSettings;
-    LoadAdvancedSettingsAtStartup(engine, advancedSettings);
-    TServerAssignment assignment(engine);
-    BuildTLDsAtStartup(engine, assignment, mainForm);
-    WarnAboutProxyAtStartup(engine, advancedSettings, mainForm);
+    // 4. The advanced dialog, created once and only shown and hidden afterwards. Its
+    //    creation reads the advanced settings, builds the server tree, TLDInfoList and
+    //    the TLD box, sets the quick ticks, selects the saved TLD, counts the ticks and
+    //    warns about the proxy (showing the main window first).
+    TAdvancedForm advanced(engine, mainForm, &mainForm);
+    mainForm.setAdvancedDialogHook([&advanced] {
+        advanced.show();
+        advanced.raise();
+        advanced.activateWindow();
+    });
 
     // 5. The message loop.
     mainForm.show();

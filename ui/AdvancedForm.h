@@ -1,0 +1,171 @@
+#pragma once
+#include "settings/ServerAssignment.h"
+#include "ui/ChangeTracking.h"
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QTreeView;
+class TMainForm;
+class TMisc1;
+struct ProxyBoxes;
+
+// The "Advanced" dialog: which server checks which TLD, the user's own servers and
+// domains, the HTTP proxy with its credentials, and how long downloaded lists of taken
+// domains stay valid. Created once at start-up, right after the main window: its
+// creation builds the server-assignment tree and TLDInfoList and fills the main
+// window's TLD boxes. Afterwards it is only shown and hidden, never modal. Edits take
+// effect and are saved on OK; Cancel puts back what the dialog showed when it opened.
+class TAdvancedForm : public QDialog {
+    Q_OBJECT
+public:
+    TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent = nullptr);
+    ~TAdvancedForm() override;
+
+    // The tree and the lists beside it, as the pages edit them.
+    TServerAssignment& ServerAssignment() { return assignment_; }
+    // The proxy and credential boxes as they stand now.
+    ProxyBoxes ProxyBoxesNow() const;
+    // Whether the system uses a proxy that the server or port box does not match (the
+    // searches ask after failed lookups).
+    bool ProxySettingsDiffer() const;
+
+    // --- Controls, named as the rest of the program and the tests know them ----------
+    QTabWidget* PageControl1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QPushButton* HelpAdvBtn = nullptr;
+    QPushButton* DefaultBtn = nullptr;
+
+    // "Server Assignment"
+    QWidget* ServerAssignmentPage = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeView* MainTree = nullptr;
+    QLabel* DomainLbl = nullptr;
+    QFrame* Panel3 = nullptr;
+    QLabel* ServerLbl = nullptr;
+    QPushButton* DefaultServer = nullptr;
+    QPushButton* UnIncludeBtn = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* ServerCombo = nullptr;
+    QPushButton* IncludeBtn = nullptr;
+
+    // "Servers"
+    QWidget* ServersPage = nullptr;
+    QListWidget* ServerList = nullptr;
+    QListWidget* NewServerList = nullptr;
+    QListWidget* NewMatchList = nullptr;
+    QPushButton* AddBtn = nullptr;
+    QPushButton* DeleteBtn = nullptr;
+    QComboBox* NewServerTypeCombo = nullptr;
+    QLineEdit* NewServerEdit = nullptr;
+    QLineEdit* MatchTextEdit = nullptr;
+    QComboBox* NoMatchCombo = nullptr;
+
+    // "Domains"
+    QWidget* DomainsPage = nullptr;
+    QListWidget* DomainList = nullptr;
+    QListWidget* NewDomainList = nullptr;
+    QLineEdit* NewDomainEdit = nullptr;
+    QPushButton* AddDomainBtn = nullptr;
+    QPushButton* DeleteDomainBtn = nullptr;
+
+    // "HTTP Settings"
+    QWidget* HttpSettingsPage = nullptr;
+    QLineEdit* edUsername = nullptr;
+    QLineEdit* edPassword = nullptr;
+    QGroupBox* ProxyGroup = nullptr;
+    QCheckBox* ProxyEnabledCheck = nullptr;
+    QLineEdit* edProxyServer = nullptr;
+    QLineEdit* edProxyPort = nullptr;
+    QPushButton* BlankBtn = nullptr;
+    QPushButton* RetrieveBtn = nullptr;
+    QSpinBox* IECacheEdit = nullptr;
+
+public slots:
+    void FormCreate();
+    void FormShow();
+    void FormHide();
+    // The close box hides the dialog; nothing is saved and nothing is put back.
+    bool FormCloseQuery();
+
+    void OKBtnClick();
+    void CancelBtnClick();
+    void DefaultBtnClick();
+    void HelpAdvBtnClick();
+
+    void MainTreeChange();
+    void NoMatchComboChange();
+    void BlankBtnClick();
+    void RetrieveBtnClick();
+    // Whether a key typed into the port box may reach it: digits and control characters.
+    static bool edProxyPortKeyPress(QChar key);
+    void LoadAdvancedSettings();
+
+    // "Server Assignment" buttons
+    void IncludeBtnClick();
+    void UnIncludeBtnClick();
+    void DefaultServerClick();
+    // "Servers" and "Domains" buttons
+    void AddBtnClick();
+    void DeleteBtnClick();
+    void AddDomainBtnClick();
+    void DeleteDomainBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction of the pages (AdvancedFormPages.cpp).
+    void BuildControls();
+    QWidget* BuildServerAssignmentPage();
+    QWidget* BuildServersPage();
+    QWidget* BuildDomainsPage();
+    QWidget* BuildHttpSettingsPage();
+    QWidget* BuildButtonColumn();
+    void ConnectHandlers();
+
+    // Boxes and lists.
+    void SetProxyBoxes(const ProxyBoxes& boxes);
+    void FillBuiltinLists();
+    void FillNoMatchCombo();
+    // The visible lists of the user's servers, match texts and domains follow the engine's.
+    void ShowUserLists();
+    // The engine's lists follow the visible ones (after a restored snapshot).
+    void TakeUserListsFromBoxes();
+    void RefillServerCombo();
+    QModelIndex SelectedNode() const;
+    static int FirstSelectedRow(const QListWidget* list);
+    bool PortBoxIsValid();
+
+    // The main window's TLD box.
+    void FillMainTLDBox();
+    void AddNewTLDsToMainTLDBox();
+
+    QString SettingsPath() const;
+    void ShowError(const QString& text);
+
+    TMisc1& engine_;
+    TMainForm& mainForm_;
+    TServerAssignment assignment_;
+    // What the dialog showed when it was opened; held from showing to hiding.
+    TDialogSnapshot snapshot_;
+    // What the main window's TLD box was given, so OK can add the domains of the
+    // user's own that became TLD nodes since.
+    QStringList tldBoxItems_;
+    bool centred_ = false;
+};
