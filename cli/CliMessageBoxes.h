@@ -15,7 +15,8 @@ public:
     MessageButton Show(MessageKind kind, const QString& text, int buttons) override;
 
     static QString KindName(MessageKind kind);
-    // A question was answered No or Cancel: in a search that always ends it.
+    // A question was answered so that the search ends there: Cancel, or No to a
+    // question without Cancel (No to the results-file question means "append").
     bool declinedAQuestion() const { return declined_; }
 
 private:

@@ -72,6 +72,7 @@ void CliSession::ApplyAdvancedSettings()
     proxy.Server = advanced_.ProxyServer;
     proxy.Port = PortBoxText(advanced_.Port);
     proxy.Enabled = advanced_.ProxyEnabled;
+    engine_.ProxyEntries = proxy;   // compared with the system's proxy after failed lookups
     ApplyProxySettings(proxy, engine_.Http);
 
     const int cacheDays = qBound(1, advanced_.IECache, 120);

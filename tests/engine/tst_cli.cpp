@@ -102,12 +102,13 @@ private:
                 "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=NOT FOUND"};
     }
 
-    // Settings.dat for an automated run over the numbers from..to, results into results.txt.
+    // Settings.dat for an automated run over the names AB<from> to AB<to> (names need
+    // three characters), results into results.txt.
     void writeNumbersSettings(int from, int to, bool save = true)
     {
         const QByteArray text = "[Options]\r\nDictCheck=0\r\nNumbersCheck=1\r\nAutoSave=" + QByteArray(save ? "1" : "0")
             + "\r\nAutoSaveTo=" + file("results.txt").toUtf8() + "\r\n[Number]\r\nNumberFrom=" + QByteArray::number(from)
-            + "\r\nNumberTo=" + QByteArray::number(to) + "\r\n";
+            + "\r\nNumberTo=" + QByteArray::number(to) + "\r\nNumberUsePrefix=1\r\nNumberRangePre=AB\r\n";
         QVERIFY(writeFile(file("Settings.dat"), text));
     }
 
@@ -332,13 +333,13 @@ private slots:
 
         CliResult r = run({"list"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({"1", "2", "3"}));
+        QCOMPARE(r.outLines(), QStringList({"AB1", "AB2", "AB3"}));
 
-        r = run({"--set", "Number/NumberTo=5", "--set", "Number/NumberUsePrefix=1", "--set", "number/numberrangepre=AB",
+        r = run({"--set", "Number/NumberTo=5", "--set", "Number/NumberUsePrefix=1", "--set", "number/numberrangepre=XY",
                  "list"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());
-        QCOMPARE(r.outLines(), QStringList({"AB1", "AB2", "AB3", "AB4", "AB5"}));
+        QCOMPARE(r.outLines(), QStringList({"XY1", "XY2", "XY3", "XY4", "XY5"}));
 
         // A file holding only the ticks gives every option its load default: no source is on.
         QVERIFY(writeFile(file("Settings.dat"), "[Checked]\r\nItem=Q\r\n"));
@@ -395,6 +396,22 @@ private slots:
         QCOMPARE(lines, QStringList({"Domain: EXAMPLE.TEST", "No match for example.test"}));
     }
 
+    // "kavrel" chosen with the first entry of the TLD box is answered without a lookup;
+    // a TLD written otherwise is no entry of the box, so the name is looked up.
+    void kavrelWithTheFirstTld()
+    {
+        whois_->setReply("Registered\r\n");
+        const QStringList options = loopbackOptions() + QStringList{"--server", ".com=127.0.0.1"};
+        CliResult r = run(options + QStringList{"single", "KavRel", ".com"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.outLines(), QStringList({"This one's taken, try again"}));
+        QCOMPARE(whois_->connections, 0);
+
+        r = run(options + QStringList{"single", "KavRel", ".COM"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(whois_->queries, QList<QByteArray>({"kavrel.COM"}));
+    }
+
     void singleSearchFailures_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -423,29 +440,48 @@ private slots:
 
     void autoPrintsEachResultAndTheCounters()
     {
-        writeNumbersSettings(101, 103);
+        writeNumbersSettings(1, 3);
         const FileStamp before = stampOf(file("Settings.dat"));
         whois_->setResponder([](const QByteArray& q) -> QByteArray {
-            return q == "102.test" ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
+            return q == "ab2.test" ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
         });
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "auto"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());   // not a terminal: no progress line
-        QCOMPARE(r.outLines(), QStringList({"101.test : Registered", "102.test" + kFree, "103.test : Registered",
+        QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "AB2.test" + kFree, "AB3.test : Registered",
                                             "3 checked, 2 taken, 1 free, 0 errors"}));
-        QCOMPARE(whois_->queries, QList<QByteArray>({"101.test", "102.test", "103.test"}));
+        QCOMPARE(whois_->queries, QList<QByteArray>({"ab1.test", "ab2.test", "ab3.test"}));
         QCOMPARE(readFile(file("results.txt")),
-                 headerBytes() + "101.test : TAKEN\r\n102.test : FREE\r\n103.test : TAKEN\r\n");
+                 headerBytes() + "AB1.test : TAKEN\r\nAB2.test : FREE\r\nAB3.test : TAKEN\r\n");
         QCOMPARE(stampOf(file("Settings.dat")), before);
     }
 
-    void autoWithoutTickedTldsEndsEarly()
+    // Runs that end before their first domain: a box, the counters untouched, exit 1.
+    void autoEndsBeforeItsFirstDomain_data()
     {
-        writeNumbersSettings(101, 103, false);
-        const CliResult r = run({"--tlds", "", "auto"});
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no ticked TLD") << QStringList{"--tlds", ""}
+                                       << "Warning: You have not selected any top level domains to check\n";
+        QTest::newRow("no names") << QStringList{"--tlds", ".test", "--set", "Options/NumbersCheck=0"}
+                                  << "Warning: There are no entries that match your criteria\n";
+        QTest::newRow("sounds-like word too short")
+            << QStringList{"--tlds", ".test", "--set", "Options/SoundexCheck=1", "--set", "Soundex/Text=ab"}
+            << "Error: You must use at least 3 characters for a Sounds like search\n";
+    }
+    void autoEndsBeforeItsFirstDomain()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        writeNumbersSettings(1, 3, false);
+        // "Sounds like" is off without the dictionary, whatever the options say.
+        if (args.contains("Options/SoundexCheck=1") && !copyDictionary())
+            QSKIP("english.dat is not in the build folder");
+        const CliResult r = run(loopbackOptions() + args + QStringList{"auto"});
         QCOMPARE(r.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(r.err), QString("Warning: You have not selected any top level domains to check\n"));
+        QCOMPARE(QString::fromUtf8(r.err), message);
         QCOMPARE(r.outLines(), QStringList({"0 checked, 0 taken, 0 free, 0 errors"}));
+        QCOMPARE(whois_->connections, 0);
     }
 
     void resultsFileAnswers_data()
@@ -454,7 +490,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("fileAfter");
         const QByteArray old = "earlier run\r\n";
-        const QByteArray lines = headerBytes() + "101.test : TAKEN\r\n";
+        const QByteArray lines = headerBytes() + "AB1.test : TAKEN\r\n";
         QTest::newRow("overwrite") << "overwrite" << 0 << lines;
         QTest::newRow("append") << "append" << 0 << old + lines;
         QTest::newRow("cancel") << "cancel" << 1 << old;
@@ -464,7 +500,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, fileAfter);
-        writeNumbersSettings(101, 101);
+        writeNumbersSettings(1, 1);
         QVERIFY(writeFile(file("results.txt"), "earlier run\r\n"));
         whois_->setReply("Domain registered\r\n");
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--results", answer, "auto"});
@@ -477,7 +513,7 @@ private slots:
         if (answer == "cancel")
             QCOMPARE(r.outLines(), QStringList({"0 checked, 0 taken, 0 free, 0 errors"}));
         else
-            QCOMPARE(r.outLines(), QStringList({"101.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+            QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
     }
 
     // A server that reports an unknown host asks whether to go on, and the first error of
@@ -488,18 +524,18 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("out");
         QTest::newRow("continue") << "continue" << 0
-                                  << QStringList{"101.test : Error", "102.test : Registered", "103.test : Registered",
+                                  << QStringList{"AB1.test : Error", "AB2.test : Registered", "AB3.test : Registered",
                                                  "3 checked, 2 taken, 0 free, 1 errors"};
-        QTest::newRow("stop") << "stop" << 1 << QStringList{"101.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
+        QTest::newRow("stop") << "stop" << 1 << QStringList{"AB1.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
     }
     void errorQuestionAnswers()
     {
         QFETCH(QString, answer);
         QFETCH(int, exitCode);
         QFETCH(QStringList, out);
-        writeNumbersSettings(101, 103, false);
+        writeNumbersSettings(1, 3, false);
         whois_->setResponder([](const QByteArray& q) -> QByteArray {
-            return q == "101.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
+            return q == "ab1.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
         });
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
@@ -523,11 +559,11 @@ private slots:
         QFETCH(int, exitCode);
         const QString path = file("no-such-folder/results.txt");
         QVERIFY(writeFile(file("Settings.dat"), "[Options]\r\nDictCheck=0\r\nNumbersCheck=1\r\nAutoSave=1\r\nAutoSaveTo="
-                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=107\r\nNumberTo=107\r\n"));
+                                                    + path.toUtf8() + "\r\n[Number]\r\nNumberFrom=100\r\nNumberTo=100\r\n"));
         whois_->setReply("Domain registered\r\n");
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
-        QCOMPARE(r.outLines(), QStringList({"107.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+        QCOMPARE(r.outLines(), QStringList({"100.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
         QCOMPARE(QString::fromUtf8(r.err), "Question: There was a problem saving the log file :\n\n" + path
                                                + "\n\nDo you wish to continue the search anyway ?\n");
         QVERIFY(!QFile::exists(path));
@@ -536,7 +572,7 @@ private slots:
     // Ctrl-C while a server holds the lookup: the wait ends at once and the run ends early.
     void ctrlCStopsTheRun()
     {
-        writeNumbersSettings(101, 103, false);
+        writeNumbersSettings(1, 3, false);
         whois_->setMode(LoopbackWhoisServer::Mode::NeverAnswer);
         QSignalSpy queried(whois_, &LoopbackWhoisServer::queryReceived);
         QProcess* p = start(loopbackOptions() + QStringList{"--tlds", ".test", "auto"});
@@ -553,7 +589,7 @@ private slots:
     // On a terminal, standard error carries the progress line; results stay on standard output.
     void progressLineOnlyOnATerminal()
     {
-        writeNumbersSettings(101, 102, false);
+        writeNumbersSettings(1, 2, false);
         whois_->setReply("Domain registered\r\n");
         int master = -1;
         int slave = -1;
@@ -575,7 +611,7 @@ private slots:
         ::close(master);
 
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({"101.test : Registered", "102.test : Registered",
+        QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "AB2.test : Registered",
                                             "2 checked, 2 taken, 0 free, 0 errors"}));
         QVERIFY2(terminal.contains(" checked, ") && terminal.contains(" domains per second"), terminal);
         // The line is taken away at the end, so the shell prompt starts on a clean line.
