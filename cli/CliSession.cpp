@@ -66,12 +66,7 @@ void CliSession::ApplyAdvancedSettings()
     engine_.NewMatchList = advanced_.NewMatchList;
     engine_.NewDomainList = advanced_.NewDomainList;
 
-    ProxyBoxes proxy;
-    proxy.Username = advanced_.Username;
-    proxy.Password = advanced_.Password;
-    proxy.Server = advanced_.ProxyServer;
-    proxy.Port = PortBoxText(advanced_.Port);
-    proxy.Enabled = advanced_.ProxyEnabled;
+    const ProxyBoxes proxy = ProxyBoxesOf(advanced_);
     engine_.ProxyEntries = proxy;   // compared with the system's proxy after failed lookups
     ApplyProxySettings(proxy, engine_.Http);
 

@@ -75,3 +75,14 @@ bool PortFromBoxText(const QString& text, int& port)
     port = value;
     return true;
 }
+
+ProxyBoxes ProxyBoxesOf(const AdvancedSettings& settings)
+{
+    ProxyBoxes boxes;
+    boxes.Username = settings.Username;
+    boxes.Password = settings.Password;
+    boxes.Server = settings.ProxyServer;
+    boxes.Port = PortBoxText(settings.Port);
+    boxes.Enabled = settings.ProxyEnabled;
+    return boxes;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "settings/ProxySettings.h"
 #include <QString>
 #include <QStringList>
 
@@ -37,3 +38,6 @@ QString PortBoxText(int port);
 // False when the box holds anything but decimal digits (pasted text, a number too large);
 // `port` is then left as it was. Check this before saving, so nothing is erased for a bad port.
 bool PortFromBoxText(const QString& text, int& port);
+
+// The proxy boxes of the advanced dialog as the saved settings fill them.
+ProxyBoxes ProxyBoxesOf(const AdvancedSettings& settings);

@@ -154,13 +154,7 @@ void TAdvancedForm::LoadAdvancedSettings()
         return;
     }
     IECacheEdit->setValue(settings.IECache);
-    ProxyBoxes boxes;
-    boxes.Username = settings.Username;
-    boxes.Password = settings.Password;
-    boxes.Server = settings.ProxyServer;
-    boxes.Port = PortBoxText(settings.Port);
-    boxes.Enabled = settings.ProxyEnabled;
-    SetProxyBoxes(boxes);
+    SetProxyBoxes(ProxyBoxesOf(settings));
 
     engine_.NewServerList = settings.NewServerList;
     engine_.NewDomainList = settings.NewDomainList;

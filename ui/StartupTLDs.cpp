@@ -6,21 +6,6 @@
 #include "ui/MainForm.h"
 #include <QFileInfo>
 
-namespace {
-
-ProxyBoxes BoxesOf(const AdvancedSettings& settings)
-{
-    ProxyBoxes boxes;
-    boxes.Username = settings.Username;
-    boxes.Password = settings.Password;
-    boxes.Server = settings.ProxyServer;
-    boxes.Port = PortBoxText(settings.Port);
-    boxes.Enabled = settings.ProxyEnabled;
-    return boxes;
-}
-
-} // namespace
-
 void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
 {
     const QString path = engine.programFile(QString::fromLatin1(SettingsFileName()));
@@ -32,7 +17,7 @@ void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
     engine.NewDomainList = settings.NewDomainList;
     const int days = qBound(1, settings.IECache, 120);
     engine.TakenListCache.CacheDays = [days] { return days; };
-    engine.ProxyEntries = BoxesOf(settings);   // compared with the system's proxy after failed lookups
+    engine.ProxyEntries = ProxyBoxesOf(settings);   // compared with the system's proxy after failed lookups
     ApplyProxySettings(engine.ProxyEntries, engine.Http);
 }
 
@@ -50,7 +35,7 @@ void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment, TMainForm
 
 void WarnAboutProxyAtStartup(TMisc1& engine, const AdvancedSettings& settings, TMainForm& mainForm)
 {
-    WarnAboutProxy(engine.systemProxySource(), BoxesOf(settings), engine.messageBoxes(), [&mainForm] {
+    WarnAboutProxy(engine.systemProxySource(), ProxyBoxesOf(settings), engine.messageBoxes(), [&mainForm] {
         mainForm.show();
     });
 }

@@ -23,17 +23,8 @@ bool IsUpperLetter(QChar c)
 bool Dictionary::Load(const QString& path)
 {
     Clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // A file larger than the most we inflate from it cannot be one of ours.
-    if (file.size() > MaxInflatedSize)
-        return false;
-    const QByteArray packed = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
     QByteArray text;
-    if (!DecompressBytes(packed, text))
+    if (!ReadPackedFile(path, text))
         return false;
     LoadText(std::move(text));
     return true;

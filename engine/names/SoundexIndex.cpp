@@ -59,17 +59,8 @@ bool SoundexIndex::Build(const QString& path)
 bool SoundexIndex::Load(const QString& path)
 {
     Clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // A file larger than the most we inflate from it cannot be one of ours.
-    if (file.size() > MaxInflatedSize)
-        return false;
-    const QByteArray packed = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
     QByteArray stored;
-    if (!DecompressBytes(packed, stored))
+    if (!ReadPackedFile(path, stored))
         return false;
 
     // Whole integers only: a last incomplete one is ignored.

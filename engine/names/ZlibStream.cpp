@@ -1,4 +1,5 @@
 #include "engine/names/ZlibStream.h"
+#include <QFile>
 #include <zlib.h>
 #include <algorithm>
 #include <limits>
@@ -91,4 +92,18 @@ bool DecompressStream(QBuffer& source, QBuffer& destination)
     const bool written = inflated.isEmpty() || destination.write(inflated) == inflated.size();
     destination.seek(0);
     return written;
+}
+
+bool ReadPackedFile(const QString& path, QByteArray& inflated)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // A file larger than the most we inflate from it cannot be one of ours.
+    if (file.size() > MaxInflatedSize)
+        return false;
+    const QByteArray packed = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    return DecompressBytes(packed, inflated);
 }

@@ -2,6 +2,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 // One zlib stream (with its header) between two memory buffers, written at the
 // highest compression level. Used for "english.dat", "Soundex.dat" and "Config.dat".
@@ -28,3 +29,7 @@ enum class MatchSearch { Full, Short };
 // The same over byte arrays. CompressBytes gives an empty array when zlib fails.
 QByteArray CompressBytes(QByteArrayView data, MatchSearch search = MatchSearch::Full);
 bool DecompressBytes(QByteArrayView compressed, QByteArray& inflated, qsizetype maxSize = MaxInflatedSize);
+
+// Reads a whole file holding one zlib stream and inflates it. False when the file cannot
+// be read, is larger than the most we inflate from it, or is not a complete stream.
+bool ReadPackedFile(const QString& path, QByteArray& inflated);
