@@ -1,7 +1,7 @@
 #include "settings/ConfigFile.h"
+#include "engine/SafeSave.h"
 #include "settings/ServerTree.h"
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <zlib.h>
 #include <limits>
@@ -220,14 +220,7 @@ bool SaveTreeview(const TServerTree& tree, const QString& path)
     const QByteArray packed = PackConfig(SerialiseTreeNodes(tree.Nodes()));
     if (packed.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(packed) != packed.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveFileAtomically(path, packed);
 }
 
 bool LoadTreeview(TServerTree& tree, const QString& path)

@@ -1,20 +1,9 @@
 #include "settings/IniFile.h"
+#include "engine/SafeSave.h"
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
-
-IniFile::FaultHook& faultHook()
-{
-    static IniFile::FaultHook hook;
-    return hook;
-}
-
-bool stepAllowed(const char* step)
-{
-    return !faultHook() || faultHook()(step);
-}
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -66,11 +55,6 @@ QString decodeText(const QByteArray& bytes)
 }
 
 } // namespace
-
-void IniFile::setFaultHook(FaultHook hook)
-{
-    faultHook() = std::move(hook);
-}
 
 bool IniFile::Load(const QString& path)
 {
@@ -126,22 +110,7 @@ QByteArray IniFile::ToBytes() const
 
 bool IniFile::Save(QFileDevice::Permissions permissions)
 {
-    if (path_.isEmpty())
-        return false;
-    QSaveFile file(path_);
-    if (!stepAllowed("open") || !file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = ToBytes();
-    if (!stepAllowed("write") || file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    file.setPermissions(permissions);
-    if (!stepAllowed("commit")) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (path_.isEmpty() || !SaveFileAtomically(path_, ToBytes(), permissions))
         return false;
     existed_ = true;
     return true;

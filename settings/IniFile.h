@@ -2,7 +2,6 @@
 #include <QFileDevice>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 // An INI file with the semantics of the Windows profile functions: section and key
 // names compare without regard to case, names and values are trimmed, a value in one
@@ -50,11 +49,6 @@ public:
     // The document as it would be written.
     QByteArray ToBytes() const;
     void FromBytes(const QByteArray& bytes);
-
-    // Test seam: called with each step of Save() ("open", "write", "commit"); returning
-    // false makes that step fail as a full or failing disk would.
-    using FaultHook = std::function<bool(const char* step)>;
-    static void setFaultHook(FaultHook hook);
 
 private:
     struct Line {

@@ -90,11 +90,13 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
         request.setSslConfiguration(tls);
     }
 
-    enum class End { Waiting, Finished, Timeout, TooLong, Stopped };
+    enum class End { Waiting, Finished, Timeout, TooSlow, TooLong, Stopped };
     End end = End::Waiting;
     QEventLoop loop;
-    QTimer timer;
+    QTimer timer;   // each stretch without data
     timer.setSingleShot(true);
+    QTimer deadline;   // the whole fetch
+    deadline.setSingleShot(true);
     QByteArray body;
     QNetworkReply* reply = manager_->get(request);
     auto finish = [&](End how) {
@@ -125,15 +127,18 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
     });
     QObject::connect(reply, &QNetworkReply::finished, [&] { finish(End::Finished); });
     QObject::connect(&timer, &QTimer::timeout, [&] { finish(End::Timeout); });
+    QObject::connect(&deadline, &QTimer::timeout, [&] { finish(End::TooSlow); });
     abort_ = [&] { finish(End::Stopped); };
 
     timer.start(IdleTimeoutMs);
+    deadline.start(PageTimeoutMs);
     if (!reply->isFinished())
         loop.exec();
     else
         end = End::Finished;
     abort_ = nullptr;
     timer.stop();
+    deadline.stop();
 
     QObject::disconnect(reply, nullptr, nullptr, nullptr);
     if (end == End::Finished)
@@ -149,6 +154,9 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
         return result;
     case End::Timeout:
         result.failure = QStringLiteral("the server did not answer in time");
+        return result;
+    case End::TooSlow:
+        result.failure = QStringLiteral("the page took too long");
         return result;
     case End::TooLong:
         result.failure = QStringLiteral("the page is too long");

@@ -22,8 +22,8 @@ class QNetworkReply;
 //
 // Get() waits in a local event loop, so the window keeps repainting and Stop can be
 // pressed; Abort() ends the wait at once. The wait is bounded by IdleTimeoutMs without
-// data (counted from the request, so it covers the connect too), and a page longer than
-// MaxPageBytes is a failure.
+// data (counted from the request, so it covers the connect too), the whole fetch with
+// its redirects by PageTimeoutMs, and a page longer than MaxPageBytes is a failure.
 class THttpClient {
 public:
     enum class Outcome {
@@ -51,6 +51,7 @@ public:
     QString Password;
 
     int IdleTimeoutMs = NetworkLimits::IdleTimeoutMs;
+    int PageTimeoutMs = NetworkLimits::PageTimeoutMs;
     qint64 MaxPageBytes = NetworkLimits::MaxPageBytes;
 
     Result Get(const QUrl& url);

@@ -7,6 +7,10 @@
 namespace NetworkLimits {
 inline constexpr int ConnectTimeoutMs = 15'000;             // name resolution and TCP connect
 inline constexpr int IdleTimeoutMs = 30'000;                // longest stretch without any data
+// Longest a whole exchange may take: a server that trickles a byte now and then never
+// lets the idle bound run out.
+inline constexpr int WhoisExchangeTimeoutMs = 120'000;
+inline constexpr int PageTimeoutMs = 300'000;
 inline constexpr qint64 MaxWhoisReplyBytes = 1LL << 20;     // 1 MiB
 inline constexpr qint64 MaxPageBytes = 32LL << 20;          // 32 MiB
 inline constexpr int MaxRedirects = 20;

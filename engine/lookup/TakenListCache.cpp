@@ -1,4 +1,5 @@
 #include "engine/lookup/TakenListCache.h"
+#include "engine/SafeSave.h"
 #include "engine/lookup/HttpClient.h"
 #include "platform/ProgramFolder.h"
 #include "settings/IniFile.h"
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace {
@@ -185,8 +185,7 @@ bool TTakenListCache::Store(const QString& tld, const QString& letter, const QBy
 {
     if (!QDir().mkpath(CacheFolder() + QLatin1Char('/') + tld))
         return false;
-    QSaveFile list(ListFile(tld, letter));
-    if (!list.open(QIODevice::WriteOnly) || list.write(text) != text.size() || !list.commit())
+    if (!SaveFileAtomically(ListFile(tld, letter), text))
         return false;
     loadedPath_.clear();   // the file changed under the remembered copy
 

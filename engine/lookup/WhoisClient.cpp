@@ -74,12 +74,14 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
     if (!IsPlausibleHostName(Host))
         return fail(Outcome::Failed, QStringLiteral("'%1' is not a host name").arg(Host));
 
-    enum class End { Waiting, Closed, Error, Timeout, TooLong, Stopped };
+    enum class End { Waiting, Closed, Error, Timeout, TooSlow, TooLong, Stopped };
     End end = End::Waiting;
     QString socketError;
     QEventLoop loop;
-    QTimer timer;
+    QTimer timer;   // the connect, then each stretch without data
     timer.setSingleShot(true);
+    QTimer deadline;   // the whole exchange
+    deadline.setSingleShot(true);
     auto finish = [&](End how) {
         if (end != End::Waiting)
             return;
@@ -119,9 +121,11 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
         }
     });
     QObject::connect(&timer, &QTimer::timeout, [&] { finish(End::Timeout); });
+    QObject::connect(&deadline, &QTimer::timeout, [&] { finish(End::TooSlow); });
     abort_ = [&] { finish(End::Stopped); };
 
     timer.start(ConnectTimeoutMs);
+    deadline.start(ExchangeTimeoutMs);
     socket.connectToHost(Host, Port, QIODevice::ReadWrite | QIODevice::Unbuffered);
     if (end == End::Waiting)   // an error may already have been reported
         loop.exec();
@@ -139,6 +143,7 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
     case End::Closed: return Outcome::Read;
     case End::Stopped: reply.clear(); return fail(Outcome::Stopped, QStringLiteral("stopped"));
     case End::Timeout: break;
+    case End::TooSlow: reply.clear(); return fail(Outcome::Failed, QStringLiteral("the reply took too long"));
     case End::TooLong: reply.clear(); return fail(Outcome::Failed, QStringLiteral("the reply is too long"));
     case End::Error: reply.clear(); return fail(Outcome::Failed, socketError);
     case End::Waiting: break;

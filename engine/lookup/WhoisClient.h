@@ -12,7 +12,8 @@ class QTcpSocket;
 // The wait runs a local event loop, so the window keeps repainting and Stop can be
 // pressed; Abort() (Stop, or Disconnect while waiting) ends it at once. Every wait is
 // bounded: the connect by ConnectTimeoutMs, every stretch without data by IdleTimeoutMs,
-// and a reply longer than MaxReplyBytes is a failure.
+// the whole exchange by ExchangeTimeoutMs, and a reply longer than MaxReplyBytes is a
+// failure.
 class TWhoisClient {
 public:
     enum class Outcome {
@@ -31,6 +32,7 @@ public:
     quint16 Port = 43;
     int ConnectTimeoutMs = NetworkLimits::ConnectTimeoutMs;
     int IdleTimeoutMs = NetworkLimits::IdleTimeoutMs;
+    int ExchangeTimeoutMs = NetworkLimits::WhoisExchangeTimeoutMs;
     qint64 MaxReplyBytes = NetworkLimits::MaxWhoisReplyBytes;
 
     // Performs one exchange with Host:Port. `reply` is emptied first and holds what was

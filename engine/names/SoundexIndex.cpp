@@ -1,9 +1,9 @@
 #include "engine/names/SoundexIndex.h"
+#include "engine/SafeSave.h"
 #include "engine/names/Dictionary.h"
 #include "engine/names/Soundex.h"
 #include "engine/names/ZlibStream.h"
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 
@@ -49,11 +49,7 @@ bool SoundexIndex::Build(const QString& path)
     const QByteArray packed = CompressBytes(stored, MatchSearch::Short);
     if (packed.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(packed);
-    return file.commit();
+    return SaveFileAtomically(path, packed);
 }
 
 bool SoundexIndex::Load(const QString& path)

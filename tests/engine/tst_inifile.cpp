@@ -132,33 +132,6 @@ private slots:
             QCOMPARE(again.ReadString("A", "b", ""), ini.ReadString("A", "b", ""));
         }
     }
-
-    void failedSaveLeavesThePreviousFile_data()
-    {
-        QTest::addColumn<QString>("failingStep");
-        QTest::newRow("open") << "open";
-        QTest::newRow("write") << "write";
-        QTest::newRow("commit") << "commit";
-    }
-    void failedSaveLeavesThePreviousFile()
-    {
-        QFETCH(QString, failingStep);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Settings.dat");
-        {
-            IniFile ini(path);
-            ini.WriteString("Options", "SingleSearch", "before");
-            QVERIFY(ini.Save());
-        }
-        IniFile ini(path);
-        ini.WriteString("Options", "SingleSearch", "after");
-        IniFile::setFaultHook([&](const char* step) { return failingStep != QLatin1String(step); });
-        QVERIFY(!ini.Save());
-        IniFile::setFaultHook({});
-        IniFile reread(path);
-        QCOMPARE(reread.ReadString("Options", "SingleSearch", ""), QString("before"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Settings.dat"});
-    }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

@@ -1,6 +1,7 @@
 // Settings.dat: packed tick states, item lists, the main window's options and the
 // advanced dialog's sections, written and read back through real files.
 #include "engine/lookup/TLDInfoList.h"
+#include "engine/SafeSave.h"
 #include "settings/AdvancedSettingsFile.h"
 #include "settings/CheckStates.h"
 #include "settings/IniFile.h"
@@ -495,10 +496,10 @@ private slots:
         before.NewMatchList = QStringList{"No Match"};
         QVERIFY(SaveAdvancedSettings(path, before));
         const QByteArray bytes = readFile(path);
-        IniFile::setFaultHook([](const char* step) { return qstrcmp(step, "write") != 0; });
+        SetSaveFaultHook([](const char* step) { return qstrcmp(step, "write") != 0; });
         AdvancedSettings after;
         QVERIFY(!SaveAdvancedSettings(path, after));
-        IniFile::setFaultHook({});
+        SetSaveFaultHook({});
         QCOMPARE(readFile(path), bytes);
     }
 };

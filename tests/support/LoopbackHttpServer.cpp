@@ -1,4 +1,5 @@
 #include "LoopbackHttpServer.h"
+#include "EndlessWriter.h"
 #include <QHostAddress>
 #include <QSslConfiguration>
 #include <QSslServer>
@@ -146,6 +147,21 @@ void LoopbackHttpServer::Serve(QTcpSocket* socket, QByteArray& buffer)
     case ScriptedReply::Mode::Stream:
         socket->write(head(false));
         SendStream(socket, reply.streamBytes);
+        break;
+    case ScriptedReply::Mode::EndlessHeaders: {
+        socket->write("HTTP/1.1 200 OK\r\n");
+        auto line = std::make_shared<qint64>(0);
+        FloodWithoutEnd(socket, [line] {
+            QByteArray lines;
+            for (int i = 0; i < 512; ++i)
+                lines += "X-Filler-" + QByteArray::number(++*line) + ": " + QByteArray(100, 'h') + "\r\n";
+            return lines;
+        }, &bytesSent);
+        break;
+    }
+    case ScriptedReply::Mode::TrickleBody:
+        socket->write(head(false));
+        TrickleWithoutEnd(socket, reply.trickleIntervalMs, reply.body.isEmpty() ? QByteArray("x") : reply.body, &bytesSent);
         break;
     }
 }

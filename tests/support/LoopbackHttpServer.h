@@ -30,6 +30,8 @@ struct ScriptedReply {
         CloseWithoutReply,   // close the connection without sending anything
         CloseMidBody,        // announce the whole body, send half of it, close
         Stream,              // send streamBytes of body without a length, then close
+        EndlessHeaders,      // send the status line, then header lines without end
+        TrickleBody,         // send the headers, then the body a byte every trickleIntervalMs, without end
     };
     int status = 200;
     QByteArray reason = "OK";
@@ -37,6 +39,7 @@ struct ScriptedReply {
     QByteArray body;
     Mode mode = Mode::Respond;
     qint64 streamBytes = 0;
+    int trickleIntervalMs = 1000;
 
     static ScriptedReply Page(const QByteArray& body, int status = 200);
     static ScriptedReply Redirect(const QByteArray& location, int status = 302);
@@ -73,6 +76,7 @@ public:
 
     QList<HttpRequestSeen> requests;
     int connections = 0;
+    qint64 bytesSent = 0;   // by the endless modes
 
 signals:
     void requestReceived(const HttpRequestSeen& request);

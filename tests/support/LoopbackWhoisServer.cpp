@@ -1,4 +1,5 @@
 #include "LoopbackWhoisServer.h"
+#include "EndlessWriter.h"
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <memory>
@@ -15,6 +16,11 @@ LoopbackWhoisServer::~LoopbackWhoisServer() = default;
 bool LoopbackWhoisServer::listen()
 {
     return server_.listen(QHostAddress::LocalHost, 0);
+}
+
+bool LoopbackWhoisServer::listen(const QHostAddress& address, quint16 port)
+{
+    return server_.listen(address, port);
 }
 
 void LoopbackWhoisServer::close()
@@ -46,9 +52,9 @@ void LoopbackWhoisServer::Serve(QTcpSocket* socket, QByteArray& buffer)
     queries.append(query);
     emit queryReceived(query);
 
-    switch (mode_) {
+    const QByteArray reply = responder_ ? responder_(query) : replies_.value(query, defaultReply_);
+    switch (chooser_ ? chooser_(query) : mode_) {
     case Mode::Answer: {
-        const QByteArray reply = responder_ ? responder_(query) : replies_.value(query, defaultReply_);
         socket->write(reply);
         socket->disconnectFromHost();   // after the reply has been written
         break;
@@ -56,7 +62,7 @@ void LoopbackWhoisServer::Serve(QTcpSocket* socket, QByteArray& buffer)
     case Mode::NeverAnswer:
         break;
     case Mode::Reset: {
-        socket->write(responder_ ? responder_(query) : replies_.value(query, defaultReply_));
+        socket->write(reply);
         socket->flush();
         // A zero linger time makes close() send RST instead of FIN.
         const linger hard{1, 0};
@@ -68,5 +74,13 @@ void LoopbackWhoisServer::Serve(QTcpSocket* socket, QByteArray& buffer)
     case Mode::CloseWithoutReply:
         socket->disconnectFromHost();
         break;
+    case Mode::Trickle:
+        TrickleWithoutEnd(socket, trickleIntervalMs, reply.isEmpty() ? QByteArray("x") : reply, &bytesSent);
+        break;
+    case Mode::Flood: {
+        const QByteArray lines = QByteArray("   Registrar: Example Registrar\r\n").repeated(2048);
+        FloodWithoutEnd(socket, [lines] { return lines; }, &bytesSent);
+        break;
+    }
     }
 }

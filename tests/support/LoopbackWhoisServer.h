@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QHostAddress>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -18,6 +19,8 @@ public:
         NeverAnswer,         // read the query and keep the connection open, silent
         CloseWithoutReply,   // read the query and close cleanly without a word
         Reset,               // read the query, send the reply and reset the connection (RST)
+        Trickle,             // send the reply a byte at a time, every trickleIntervalMs, without end
+        Flood,               // send reply-like lines as fast as they are taken, without end
     };
 
     explicit LoopbackWhoisServer(QObject* parent = nullptr);
@@ -25,10 +28,16 @@ public:
 
     // Listens on a free port of 127.0.0.1.
     bool listen();
+    // Listens on a given loopback address and port: a second server on 127.0.0.3 can
+    // share the port of one on 127.0.0.1, as every whois lookup goes to one port.
+    bool listen(const QHostAddress& address, quint16 port);
     quint16 port() const { return server_.serverPort(); }
     void close();
 
     void setMode(Mode mode) { mode_ = mode; }
+    // Picks the mode by query; overrides setMode().
+    void setModeChooser(std::function<Mode(const QByteArray& query)> chooser) { chooser_ = std::move(chooser); }
+    int trickleIntervalMs = 1000;
     // The reply for every query without one of its own.
     void setReply(const QByteArray& reply) { defaultReply_ = reply; }
     // The reply for one query (the text without CR LF).
@@ -38,6 +47,7 @@ public:
 
     QList<QByteArray> queries;   // every query received, in order, without CR LF
     int connections = 0;         // connections accepted
+    qint64 bytesSent = 0;        // by the endless modes
 
 signals:
     void queryReceived(const QByteArray& query);
@@ -51,4 +61,5 @@ private:
     QByteArray defaultReply_;
     QHash<QByteArray, QByteArray> replies_;
     std::function<QByteArray(const QByteArray&)> responder_;
+    std::function<Mode(const QByteArray&)> chooser_;
 };

@@ -1,0 +1,36 @@
+// The import-list splitter: the first byte picks the separator, the rest is the file.
+// Fed whole or in pieces of any size, the same names must come out.
+#include "engine/names/ImportList.h"
+#include <QStringList>
+
+namespace {
+
+QStringList Split(char separator, QByteArrayView text, qsizetype piece)
+{
+    QStringList names;
+    ImportListReader reader(separator, [&](QStringView name) {
+        if (name.isEmpty())
+            __builtin_trap();   // empty names are never handed over
+        names.append(name.toString());
+    });
+    for (qsizetype at = 0; at < text.size(); at += piece)
+        reader.Feed(text.mid(at, std::min(piece, text.size() - at)));
+    reader.Finish();
+    return names;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const char separator = SeparatorForChoice(data[0] % 3);
+    const QByteArrayView text(reinterpret_cast<const char*>(data) + 1, qsizetype(size) - 1);
+    const QStringList whole = Split(separator, text, qMax<qsizetype>(1, text.size()));
+    if (Split(separator, text, 1) != whole)
+        __builtin_trap();
+    if (text.size() > 7 && Split(separator, text, 7) != whole)
+        __builtin_trap();
+    return 0;
+}
