@@ -2,6 +2,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 // Whole automated runs against loopback whois and HTTP servers, with every question
 // answered from a script: the questions and their texts, the entries and their order,
@@ -38,6 +40,28 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
+// Lets this process's files grow only to `bytes` while it lives, as a full disk would:
+// a write past the limit fails (EFBIG) instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 } // namespace
 
 class TestAutomatedRun : public QObject {
@@ -253,6 +277,46 @@ private slots:
             QCOMPARE(h.view.displayCalls, QList<bool>{false});
         }
         QVERIFY(!QFile::exists(path));
+    }
+
+    // The disk fills up part way through a run that appends to an earlier results file:
+    // the question comes once, and the earlier lines and the lines written before the
+    // disk filled are all still there.
+    void fullDiskKeepsEarlierLines_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes goes on without the file") << int(MbYes);
+        QTest::newRow("No ends the run") << int(MbNo);
+    }
+    void fullDiskKeepsEarlierLines()
+    {
+        QFETCH(int, answer);
+        SearchRunHarness h;
+        QStringList names;
+        QByteArray wouldWrite = SearchRunHarness::Header();
+        for (char c = 'a'; c <= 'l'; ++c) {
+            names << QStringLiteral("free%1").arg(QLatin1Char(c));
+            wouldWrite += "FREE" + QByteArray(1, char(c - 'a' + 'A')) + ".com : FREE\r\n";
+        }
+        h.setNames(names);
+        h.addWhoisTLD(".com");
+        const QByteArray earlier = QByteArray("EARLIER.com : TAKEN\r\n").repeated(10);
+        WriteFile(h.resultsPath(), earlier);
+        h.boxes.answer(MbNo);   // append to the earlier file
+        h.boxes.answer(MessageButton(answer));
+        {
+            FileSizeLimit full(rlim_t(earlier.size() + 150));
+            h.runAutomated();
+        }
+
+        QCOMPARE(h.boxes.texts(), (QStringList{OverwriteQuestion(h.resultsPath()), SavingProblem(h.resultsPath())}));
+        const QByteArray file = h.resultsFile();
+        QCOMPARE(file.size(), earlier.size() + 150);
+        QVERIFY(file.startsWith(earlier));
+        QVERIFY(wouldWrite.startsWith(file.mid(earlier.size())));   // what fitted, in order, nothing else
+        // With No the run ends at the domain whose line did not fit; it is still shown.
+        const int linesThatFitted = int(150 - SearchRunHarness::Header().size()) / int(qstrlen("FREEA.com : FREE\r\n"));
+        QCOMPARE(h.view.list(ResultList::Free).size(), answer == MbYes ? names.size() : linesThatFitted + 1);
     }
 
     void allInvalidRunLeavesTheFileUntouched_data()

@@ -14,7 +14,7 @@ QStringList Split(char separator, QByteArrayView text, qsizetype piece)
         names.append(name.toString());
     });
     for (qsizetype at = 0; at < text.size(); at += piece)
-        reader.Feed(text.mid(at, std::min(piece, text.size() - at)));
+        reader.Feed(text.sliced(at, std::min(piece, text.size() - at)));
     reader.Finish();
     return names;
 }

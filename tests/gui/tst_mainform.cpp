@@ -6,6 +6,7 @@
 #include "settings/MainOptionsFile.h"
 #include "FakeHelpSystem.h"
 #include "FakeShellLauncher.h"
+#include "LoopbackWhoisServer.h"
 #include "ScriptedMessageBoxes.h"
 #include "ui/MainForm.h"
 #include "ui/TLDForm.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -455,6 +457,67 @@ private slots:
         MainOptions loaded;
         QVERIFY(LoadMainOptions(settingsPath(), dir_->path(), loaded));
         QCOMPARE(loaded.SoundexEdit, QStringLiteral("ZEBRA"));
+    }
+
+    // A server that sends a byte now and then holds the lookup far longer than a test may
+    // last. Meanwhile the window must keep repainting and take the Stop button, which
+    // ends the lookup at once.
+    void windowAnswersWhileAServerTrickles()
+    {
+        LoopbackWhoisServer server;
+        QVERIFY(server.listen());
+        server.setMode(LoopbackWhoisServer::Mode::Trickle);
+        server.trickleIntervalMs = 50;
+        server.setReply("   Domain Name: EXAMPLE.COM\r\n");
+        engine_->Whois1.Port = server.port();
+        engine_->Whois1.IdleTimeoutMs = engine_->Whois1.ExchangeTimeoutMs = 60'000;
+        engine_->TLDInfoList.At(0).Server = QStringLiteral("127.0.0.1");
+        engine_->setView(form_.get());   // as start-up does: the search reads and writes this window
+        child<QLineEdit>("SingleEdit")->setText(QStringLiteral("example"));
+        child<QComboBox>("TLDCombo")->setCurrentIndex(0);
+        child<QTabWidget>("MainPage")->setCurrentIndex(0);
+
+        auto* results = child<QWidget>("SingleResults");
+        int paints = 0;
+        struct PaintCounter : QObject {
+            int* count;
+            explicit PaintCounter(int* c) : count(c) {}
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint)
+                    ++*count;
+                return false;
+            }
+        } counter(&paints);
+        results->installEventFilter(&counter);
+
+        int paintsWhileWaiting = 0;
+        QElapsedTimer sinceStop;
+        connect(&server, &LoopbackWhoisServer::queryReceived, this, [&] {
+            QTimer::singleShot(150, this, [&] {
+                paints = 0;
+                results->update();
+                QTimer::singleShot(150, this, [&] {
+                    paintsWhileWaiting = paints;
+                    QVERIFY(child<QPushButton>("StopBtn")->isEnabled());
+                    sinceStop.start();
+                    child<QPushButton>("StopBtn")->click();
+                });
+            });
+        });
+        QElapsedTimer run;
+        run.start();
+        child<QPushButton>("StartBtn")->click();
+
+        QVERIFY2(run.elapsed() < 20'000, "the lookup went on after Stop");
+        QVERIFY(sinceStop.isValid());
+        QVERIFY2(sinceStop.elapsed() < 2000, qPrintable(QString::number(sinceStop.elapsed())));
+        QVERIFY(paintsWhileWaiting > 0);
+        QVERIFY(server.bytesSent > 0);
+        QVERIFY(child<QPushButton>("StartBtn")->isEnabled());
+        QVERIFY(!engine_->Whois1.Connected());
+        results->removeEventFilter(&counter);
+        engine_->setView(nullptr);
     }
 
     void startUpWithoutDictionary()
