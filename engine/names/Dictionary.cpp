@@ -39,7 +39,7 @@ void Dictionary::LoadText(QByteArray text)
     starts_.reserve(WordCount);
     lengths_.reserve(WordCount);
     qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < size; ++i) {
+    for (qsizetype i = 0; i < size && Count() < MaxEntries; ++i) {
         const char c = data[i];
         if (c != '\r' && c != '\n')
             continue;
@@ -49,7 +49,12 @@ void Dictionary::LoadText(QByteArray text)
             ++i;
         lineStart = i + 1;
     }
-    if (lineStart < size) {
+    if (Count() == MaxEntries) {
+        // No index reaches the rest; a hostile file could otherwise make the index
+        // tables many times the size of the text.
+        text_.truncate(lineStart);
+        text_.squeeze();
+    } else if (lineStart < size) {
         starts_.push_back(lineStart);
         lengths_.push_back(int(size - lineStart));
     }

@@ -15,9 +15,12 @@ public:
     // Number of words the letter runs are laid out for, and the last word's index.
     static constexpr int WordCount = 77763;
     static constexpr int LastWordIndex = WordCount - 1;
+    // Entries kept from a file: the Z run reaches one index past the last word, and no
+    // index reaches further, so any later lines are dropped.
+    static constexpr int MaxEntries = WordCount + 1;
 
     // Reads and inflates the file and splits it into entries (a line ends at CR LF, LF
-    // or CR; a final line break adds no empty entry). False, leaving the dictionary
+    // or CR; a final line break adds no empty entry; at most MaxEntries). False, leaving the dictionary
     // empty, when the file cannot be read or is not one zlib stream.
     bool Load(const QString& path);
     // Loads from inflated text already in memory (the same line rules).

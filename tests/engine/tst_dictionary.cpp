@@ -94,6 +94,19 @@ private slots:
         QCOMPARE(d.GetDictWord(1), QStringLiteral("ATWO"));
     }
 
+    // A file of millions of empty lines inflates small enough to pass, but would make the
+    // entry tables gigabytes: only the entries an index can reach are kept.
+    void linesNoIndexReachesAreDropped()
+    {
+        Dictionary d;
+        QByteArray text = QByteArray("\n").repeated(Dictionary::MaxEntries - 1) + "ZZZ\nBEYOND\n";
+        text += QByteArray("\r\n").repeated(3'000'000);
+        d.LoadText(text);
+        QCOMPARE(d.Count(), Dictionary::MaxEntries);
+        QCOMPARE(d.GetDictWord(Dictionary::MaxEntries - 1), QStringLiteral("ZZZZ"));
+        QCOMPARE(d.GetDictWord(Dictionary::MaxEntries), QString());
+    }
+
     void badFilesAreReportedNotLoaded_data()
     {
         QTest::addColumn<QByteArray>("bytes");
