@@ -62,7 +62,8 @@ bool IniFile::Load(const QString& path)
     lines_.clear();
     QFile file(path);
     existed_ = file.exists();
-    if (!file.open(QIODevice::ReadOnly))
+    // Far larger than any file of ours; reading it whole could exhaust memory.
+    if (file.size() > MaxFileSize || !file.open(QIODevice::ReadOnly))
         return false;
     FromBytes(file.readAll());
     return true;

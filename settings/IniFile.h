@@ -19,8 +19,10 @@ public:
     IniFile() = default;
     explicit IniFile(const QString& path) { Load(path); }
 
-    // Reads `path`. A missing or unreadable file gives an empty document (returns false);
-    // the path is kept for Save() either way.
+    static constexpr qint64 MaxFileSize = qint64(16) << 20;
+
+    // Reads `path`. A missing or unreadable file, or one larger than MaxFileSize, gives
+    // an empty document (returns false); the path is kept for Save() either way.
     bool Load(const QString& path);
     // Writes the document back to its path. Returns false when the file could not be written;
     // the previous file is then left intact.

@@ -170,8 +170,10 @@ bool TTakenListCache::Load(const QString& path, QByteArray& text)
         text = loadedText_;
         return true;
     }
+    // A list of ours is a page of at most MaxPageBytes with CR LF line ends; a larger
+    // file was not written here and is downloaded again instead of read.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (info.size() > 2 * http_.MaxPageBytes || !file.open(QIODevice::ReadOnly))
         return false;
     text = ToCacheText(file.readAll());
     loadedPath_ = path;

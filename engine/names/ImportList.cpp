@@ -18,8 +18,8 @@ void ImportListReader::Feed(QByteArrayView bytes)
         if (separator_ == 0) {
             if (byte == '\r' || byte == '\n')
                 EndName();
-            else if (const char16_t kept = NameCharFor(uchar(byte)))
-                name_.append(QChar(kept));
+            else
+                Keep(byte);
             continue;
         }
 
@@ -38,8 +38,8 @@ void ImportListReader::Feed(QByteArrayView bytes)
         case Quoting::Open:
             if (byte == '"')
                 quoting_ = Quoting::ClosingOrDoubled;
-            else if (const char16_t kept = NameCharFor(uchar(byte)))
-                name_.append(QChar(kept));
+            else
+                Keep(byte);
             continue;
         case Quoting::ClosingOrDoubled:
             // "" inside quotes is a quote character (which a name does not keep).
@@ -55,9 +55,19 @@ void ImportListReader::Feed(QByteArrayView bytes)
 
         if (byte == separator_)
             EndName();
-        else if (const char16_t kept = NameCharFor(uchar(byte)))
-            name_.append(QChar(kept));
+        else
+            Keep(byte);
     }
+}
+
+void ImportListReader::Keep(char byte)
+{
+    // A name this long is invalid however it goes on, so the rest need not be kept: a
+    // file without a single separator would otherwise be held whole as one name.
+    if (name_.size() >= MaxKeptNameLength)
+        return;
+    if (const char16_t kept = NameCharFor(uchar(byte)))
+        name_.append(QChar(kept));
 }
 
 void ImportListReader::Finish()

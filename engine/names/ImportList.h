@@ -23,10 +23,15 @@ public:
     void Feed(QByteArrayView bytes);
     void Finish();   // hands over the last name
 
+    // Characters kept of one name; a longer name is handed over cut to this length (it
+    // is far past the longest valid name, so it stays invalid).
+    static constexpr qsizetype MaxKeptNameLength = 1024;
+
 private:
     enum class Quoting { AtFieldStart, None, Open, ClosingOrDoubled };
 
     void EndName();
+    void Keep(char byte);
 
     char separator_;
     NameSink sink_;

@@ -237,6 +237,12 @@ private slots:
         QTest::newRow("duplicates and empties") << QByteArray("x,,X, x ,\"\",y") << 1 << QStringList{"X", "Y"};
         QTest::newRow("unterminated quote") << QByteArray("a,\"b,c") << 1 << QStringList{"A", "BC"};
         QTest::newRow("binary bytes") << QByteArray("\xff\xfe" "a\0b\nc", 7) << 0 << QStringList{"AB", "C"};
+        // A file with no separator at all is not held whole as one name.
+        const qsizetype kept = ImportListReader::MaxKeptNameLength;
+        QTest::newRow("endless name") << QByteArray(3 * kept, 'q') + "\nshort" << 0
+                                      << QStringList{QString(kept, QLatin1Char('Q')), "SHORT"};
+        QTest::newRow("endless quoted name") << "\"" + QByteArray(3 * kept, 'q') + "\",short" << 1
+                                             << QStringList{QString(kept, QLatin1Char('Q')), "SHORT"};
     }
     void importList()
     {

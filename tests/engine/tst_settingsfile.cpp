@@ -9,6 +9,7 @@
 #include "settings/MainOptionsFile.h"
 #include "../support/FakeSearchView.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -319,6 +320,30 @@ private slots:
                                                  "WordListCheck", "SoundexCheck", "AutoSave", "AutoSaveTo"}));
         QCOMPARE(s.Keys("Dict"), (QStringList{"DictRange", "DictFrom", "DictTo", "MinusCheck", "WordLengthCheck",
                                               "WordLengthFrom", "WordLengthTo"}));
+    }
+
+    // A Settings.dat far larger than ours is not read whole, and so is not overwritten
+    // with the few keys of an update either.
+    void hugeFileIsNeitherReadNorReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Settings.dat");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Options]\r\nSingleEdit=kept\r\n");
+            QVERIFY(file.resize(IniFile::MaxFileSize + 1));   // sparse: nothing more is written
+        }
+        MainOptions loaded;
+        loaded.SingleEdit = "untouched";
+        LoadMainOptions(path, dir.path(), loaded);
+        QCOMPARE(loaded.SingleEdit, QString("untouched"));
+        SaveMainOptions(path, unusualOptions());
+        QVERIFY(!SaveAdvancedSettings(path, AdvancedSettings()));
+        QCOMPARE(QFileInfo(path).size(), IniFile::MaxFileSize + 1);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(12), QByteArray("[Options]\r\nS"));
     }
 
     void settingsFileIsForItsOwnerOnly()
