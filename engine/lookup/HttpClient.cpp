@@ -1,5 +1,6 @@
 #include "engine/lookup/HttpClient.h"
 #include <QAuthenticator>
+#include <algorithm>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkCookieJar>
@@ -9,22 +10,49 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
+namespace {
+// Abandoned managers kept at most; the oldest is let go when one more comes.
+constexpr size_t MaxRetiredManagers = 4;
+} // namespace
+
 THttpClient::THttpClient()
-    : manager_(std::make_unique<QNetworkAccessManager>())
+    : cookieJar_(std::make_unique<QNetworkCookieJar>())
+    , manager_(MakeManager())
 {
-    // The default jar accepts cookies and sends them back; it lives as long as the client.
-    manager_->setCookieJar(new QNetworkCookieJar(manager_.get()));
-    QObject::connect(manager_.get(), &QNetworkAccessManager::authenticationRequired, manager_.get(),
-                     [this](QNetworkReply* reply, QAuthenticator* a) { AnswerServer(reply, a); });
-    QObject::connect(manager_.get(), &QNetworkAccessManager::proxyAuthenticationRequired, manager_.get(),
-                     [this](const QNetworkProxy& proxy, QAuthenticator* a) { AnswerProxy(proxy, a); });
 }
 
 THttpClient::~THttpClient() = default;
 
+std::unique_ptr<QNetworkAccessManager> THttpClient::MakeManager()
+{
+    auto manager = std::make_unique<QNetworkAccessManager>();
+    // One jar for the whole program run, shared by every manager: the manager would
+    // take it over, so it is handed back at once.
+    manager->setCookieJar(cookieJar_.get());
+    cookieJar_->setParent(nullptr);
+    QObject::connect(manager.get(), &QNetworkAccessManager::authenticationRequired, manager.get(),
+                     [this](QNetworkReply* reply, QAuthenticator* a) { AnswerServer(reply, a); });
+    QObject::connect(manager.get(), &QNetworkAccessManager::proxyAuthenticationRequired, manager.get(),
+                     [this](const QNetworkProxy& proxy, QAuthenticator* a) { AnswerProxy(proxy, a); });
+    return manager;
+}
+
+// The manager reads its connections in a thread of its own, and takes in response
+// headers one byte per system call. A server that sends headers without end keeps that
+// thread reading long after the fetch was given up, with every later fetch of the same
+// manager waiting behind it, and closing the manager's connections waits for the
+// thread. So a manager whose fetch was abandoned is set aside and a new one takes over.
+void THttpClient::RetireManager()
+{
+    retired_.push_back(std::move(manager_));
+    manager_ = MakeManager();
+    if (retired_.size() > MaxRetiredManagers)
+        retired_.erase(retired_.begin());
+}
+
 QNetworkCookieJar* THttpClient::cookieJar() const
 {
-    return manager_->cookieJar();
+    return cookieJar_.get();
 }
 
 void THttpClient::addTrustedCertificates(const QList<QSslCertificate>& certificates)
@@ -58,8 +86,9 @@ void THttpClient::AnswerProxy(const QNetworkProxy& proxy, QAuthenticator* authen
                authenticator);
 }
 
-THttpClient::Result THttpClient::Get(const QUrl& url)
+THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes)
 {
+    const qint64 cap = std::min(maxPageBytes, MaxPageBytes);
     Result result;
     if (abort_) {   // called again from inside a wait
         result.failure = QStringLiteral("another request is still waiting");
@@ -109,7 +138,7 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
     };
     auto takeData = [&] {
         body += reply->readAll();
-        if (body.size() > MaxPageBytes)
+        if (body.size() > cap)
             finish(End::TooLong);
         else
             timer.start(IdleTimeoutMs);
@@ -120,7 +149,7 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
     QObject::connect(reply, &QNetworkReply::redirected, progress);
     QObject::connect(reply, &QNetworkReply::metaDataChanged, [&] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > MaxPageBytes)
+        if (length.isValid() && length.toLongLong() > cap)
             finish(End::TooLong);
         else
             timer.start(IdleTimeoutMs);
@@ -147,6 +176,8 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
     const QString errorText = reply->errorString();
     const bool anyAnswer = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
     delete reply;   // outside its own signals, so deleting at once is safe
+    if (end == End::Timeout || end == End::TooSlow || end == End::TooLong)
+        RetireManager();
 
     switch (end) {
     case End::Stopped:
@@ -165,7 +196,7 @@ THttpClient::Result THttpClient::Get(const QUrl& url)
     case End::Finished:
         break;
     }
-    if (body.size() > MaxPageBytes) {
+    if (body.size() > cap) {
         result.failure = QStringLiteral("the page is too long");
         return result;
     }

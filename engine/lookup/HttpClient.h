@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAuthenticator;
 class QNetworkAccessManager;
@@ -54,7 +55,8 @@ public:
     int PageTimeoutMs = NetworkLimits::PageTimeoutMs;
     qint64 MaxPageBytes = NetworkLimits::MaxPageBytes;
 
-    Result Get(const QUrl& url);
+    // `maxPageBytes` below MaxPageBytes lowers the cap for this fetch.
+    Result Get(const QUrl& url, qint64 maxPageBytes = NetworkLimits::MaxPageBytes);
 
     // Ends a fetch in progress at once; it reports Stopped. Does nothing when idle.
     void Abort();
@@ -71,7 +73,14 @@ private:
     void AnswerProxy(const QNetworkProxy& proxy, QAuthenticator* authenticator);
     bool AnswerOnce(const QString& challenge, QAuthenticator* authenticator);
 
+    std::unique_ptr<QNetworkAccessManager> MakeManager();
+    void RetireManager();
+
+    // Declared before the managers, which use it until they go.
+    std::unique_ptr<QNetworkCookieJar> cookieJar_;
     std::unique_ptr<QNetworkAccessManager> manager_;
+    // Managers whose last fetch was abandoned (see RetireManager).
+    std::vector<std::unique_ptr<QNetworkAccessManager>> retired_;
     std::function<void()> abort_;      // set only while a fetch waits
     QSet<QString> answeredChallenges_; // per fetch: a rejected answer is not repeated
     QList<QSslCertificate> extraCertificates_;

@@ -21,7 +21,7 @@ bool THttpQuery::GetHTTPResults(const QString& urlTemplate, const QString& domai
         page.failure = QStringLiteral("not a web address");   // the marker of the taken-list route is no page
     } else {
         const QUrl url(FillUrlTemplate(urlTemplate, domain, random_));
-        page = client_.Get(url);
+        page = client_.Get(url, NetworkLimits::MaxLookupPageBytes);
     }
     pump_.Process();
     pump_.Process();

@@ -13,5 +13,8 @@ inline constexpr int WhoisExchangeTimeoutMs = 120'000;
 inline constexpr int PageTimeoutMs = 300'000;
 inline constexpr qint64 MaxWhoisReplyBytes = 1LL << 20;     // 1 MiB
 inline constexpr qint64 MaxPageBytes = 32LL << 20;          // 32 MiB
+// A registry's answer page for one name is cut into lines in memory, a list entry per
+// line break, so its cap is lower than that of the taken-list downloads.
+inline constexpr qint64 MaxLookupPageBytes = 4LL << 20;     // 4 MiB
 inline constexpr int MaxRedirects = 20;
 } // namespace NetworkLimits

@@ -170,12 +170,12 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         QFETCH(int, atLeastMs);
+        TWhoisClient unused;
+        THttpClient client;   // before the server, which goes first and resets its connections
+        ShortenBounds(unused, client);
         LoopbackHttpServer server;
         QVERIFY(server.listen());
         server.setHandler([&](const HttpRequestSeen&) { return HttpHostile(kind); });
-        TWhoisClient unused;
-        THttpClient client;
-        ShortenBounds(unused, client);
 
         PeakMemory memory;
         LoopTicks loop;
@@ -197,6 +197,36 @@ private slots:
         if (kind == QLatin1String("redirect loop"))
             QVERIFY(server.requests.size() > NetworkLimits::MaxRedirects && server.requests.size() < 3 * NetworkLimits::MaxRedirects);
         QVERIFY(!client.Busy());
+    }
+
+    // Qt reads response headers in a thread of its own, a byte per system call: a flood
+    // of headers keeps that thread busy after the fetch was given up. The next fetch and
+    // the closing of connections must not wait for it.
+    void webClientRecoversFromEndlessHeaders()
+    {
+        TWhoisClient unused;
+        THttpClient client;   // before the servers, which go first and reset their connections
+        ShortenBounds(unused, client);
+        LoopbackHttpServer hostile;
+        QVERIFY(hostile.listen());
+        hostile.setHandler([](const HttpRequestSeen&) { return HttpHostile(QStringLiteral("endless headers")); });
+        LoopbackHttpServer sound;
+        QVERIFY(sound.listen());
+        sound.setHandler([](const HttpRequestSeen& request) {
+            return ScriptedReply::Page("No match").withHeader("Set-Cookie", "seen=" + request.header("cookie").toHex());
+        });
+        const QUrl soundPage(QString::fromLatin1(sound.origin() + "/lookup"));
+        QCOMPARE(client.Get(soundPage).outcome, THttpClient::Outcome::Fetched);   // leaves a cookie
+
+        QCOMPARE(client.Get(QUrl(QString::fromLatin1(hostile.origin() + "/lookup"))).outcome, THttpClient::Outcome::Failed);
+        QElapsedTimer clock;
+        clock.start();
+        const THttpClient::Result after = client.Get(soundPage);
+        QCOMPARE(after.outcome, THttpClient::Outcome::Fetched);
+        QCOMPARE(after.body, QByteArray("No match"));
+        QVERIFY(!sound.requests.last().header("cookie").isEmpty());   // the jar outlived the manager
+        client.Disconnect();
+        QVERIFY2(clock.elapsed() < kIdleMs + 1000, qPrintable(QString::number(clock.elapsed())));
     }
 
     // A whole run: the hostile server holds the .com lookups, a sound one the .net ones.

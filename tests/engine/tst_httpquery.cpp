@@ -176,6 +176,20 @@ private slots:
         QCOMPARE(reply.first().size(), engine->Http.MaxPageBytes);
     }
 
+    // A lookup page is cut into a list entry per line break, so it has a cap of its own
+    // below the client's: four megabytes of line breaks would otherwise be millions of
+    // entries.
+    void lookupPagesHaveALowerCap()
+    {
+        QCOMPARE(engine->Http.MaxPageBytes, NetworkLimits::MaxPageBytes);
+        ScriptedReply r = ScriptedReply::Hostile(ScriptedReply::Mode::Stream);
+        r.streamBytes = NetworkLimits::MaxLookupPageBytes + 1;
+        server->route("/q", r);
+        QStringList reply;
+        QVERIFY(!engine->GetHTTPResults(at("/q"), QStringLiteral("a.com"), reply));
+        QVERIFY(reply.isEmpty());
+    }
+
     void failureIsSharedByTemplateNotByHost()
     {
         server->route("/broken", ScriptedReply::Page("no", 503));

@@ -6,6 +6,7 @@
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <sys/socket.h>
 
 ScriptedReply ScriptedReply::Page(const QByteArray& body, int status)
 {
@@ -38,7 +39,18 @@ LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
 {
 }
 
-LoopbackHttpServer::~LoopbackHttpServer() = default;
+LoopbackHttpServer::~LoopbackHttpServer()
+{
+    // Open connections end in a reset, which also discards what the client has not read
+    // yet: a client still taking in an endless reply stops at once instead of reading
+    // megabytes of backlog first.
+    for (QTcpSocket* socket : server_->findChildren<QTcpSocket*>()) {
+        const linger hard{1, 0};
+        if (socket->socketDescriptor() >= 0)
+            ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        socket->abort();
+    }
+}
 
 void LoopbackHttpServer::useTls(const QSslCertificate& certificate, const QSslKey& key)
 {
