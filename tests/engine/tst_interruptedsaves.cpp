@@ -84,6 +84,16 @@ public:
     ~FailingStep() { SetSaveFaultHook({}); }
 };
 
+// One row for each file and each step of its save.
+void AddEveryFileAndStep()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("step");
+    for (const char* file : {"Settings.dat", "Config.dat", "Soundex.dat"})
+        for (const char* step : {"open", "write", "commit"})
+            QTest::addRow("%s, %s", file, step) << QString(file) << QString(step);
+}
+
 } // namespace
 
 class TestInterruptedSaves : public QObject {
@@ -91,11 +101,7 @@ class TestInterruptedSaves : public QObject {
 private slots:
     void failedStepLeavesThePreviousFile_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("step");
-        for (const char* file : {"Settings.dat", "Config.dat", "Soundex.dat"})
-            for (const char* step : {"open", "write", "commit"})
-                QTest::addRow("%s, %s", file, step) << QString(file) << QString(step);
+        AddEveryFileAndStep();
     }
     void failedStepLeavesThePreviousFile()
     {
@@ -120,11 +126,7 @@ private slots:
 
     void failedFirstSaveLeavesNoFile_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("step");
-        for (const char* file : {"Settings.dat", "Config.dat", "Soundex.dat"})
-            for (const char* step : {"open", "write", "commit"})
-                QTest::addRow("%s, %s", file, step) << QString(file) << QString(step);
+        AddEveryFileAndStep();
     }
     void failedFirstSaveLeavesNoFile()
     {
