@@ -271,10 +271,7 @@ private slots:
         secure.route("/q", ScriptedReply::Page("secure no match"));
         const QString urlTemplate = QString::fromLatin1(secure.origin()) + QStringLiteral("/q?d=<name>");
         QStringList reply;
-
-
         engine->Http.addTrustedCertificates({certificate});
-        qDebug() << engine->Http.Get(QUrl(QString::fromLatin1(secure.origin()) + "/q")).failure;
         QVERIFY(engine->GetHTTPResults(urlTemplate, QStringLiteral("a.com"), reply));
         QCOMPARE(reply, QStringList{"secure no match"});
         QCOMPARE(secure.requests.last().target, QByteArray("/q?d=a.com"));
