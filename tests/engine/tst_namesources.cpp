@@ -1,5 +1,4 @@
-#include "tests/support/DictionaryFixture.h"
-#include "tests/support/FakeSearchView.h"
+#include "tests/support/NameSourcesFixture.h"
 #include "engine/names/ImportList.h"
 #include "engine/names/WordListBuilder.h"
 #include "engine/names/ZlibStream.h"
@@ -13,26 +12,11 @@ class TestNameSources : public QObject {
 
     // An engine with the real dictionary, a view with every source unticked, and a
     // temporary folder for import files.
-    struct Setup : DictionaryFixture {
-        FakeSearchView view;
-        Setup()
-        {
-            view.opts = FirstStartOptions(folder.path());
-            view.opts.DictCheck = false;
-            engine.setView(&view);
-        }
+    struct Setup : NameSourcesFixture {
         QStringList run()
         {
             engine.PrepareList();
-            return engine.SearchList.toStringList();
-        }
-        QString importFile(const QByteArray& bytes)
-        {
-            const QString path = folder.filePath("names.txt");
-            QFile f(path);
-            if (f.open(QIODevice::WriteOnly))
-                f.write(bytes);
-            return path;
+            return names();
         }
     };
 

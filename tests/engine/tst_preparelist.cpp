@@ -1,5 +1,4 @@
-#include "tests/support/DictionaryFixture.h"
-#include "tests/support/FakeSearchView.h"
+#include "tests/support/NameSourcesFixture.h"
 #include <QtTest>
 
 // Building the search list from several sources: their order, the duplicate rule
@@ -7,23 +6,7 @@
 class TestPrepareList : public QObject {
     Q_OBJECT
 
-    struct Setup : DictionaryFixture {
-        FakeSearchView view;
-        Setup()
-        {
-            view.opts = FirstStartOptions(folder.path());
-            view.opts.DictCheck = false;
-            engine.setView(&view);
-        }
-        QString importFile(const QByteArray& bytes)
-        {
-            const QString path = folder.filePath("names.txt");
-            QFile f(path);
-            if (f.open(QIODevice::WriteOnly))
-                f.write(bytes);
-            return path;
-        }
-        QStringList names() const { return engine.SearchList.toStringList(); }
+    struct Setup : NameSourcesFixture {
         bool resultListsEmpty() const
         {
             for (const QStringList& l : view.lists)
