@@ -2,7 +2,6 @@
 // within its bound, with the event loop kept running meanwhile and memory bounded, and
 // the run must go on with the next domain. The bounds are shortened so that every case
 // ends in well under two seconds; the real ones are the same code with larger numbers.
-#include "EndlessWriter.h"
 #include "SearchRunHarness.h"
 #include "engine/lookup/HttpClient.h"
 #include "engine/lookup/WhoisClient.h"

@@ -1,5 +1,5 @@
 #include "LoopbackHttpServer.h"
-#include "EndlessWriter.h"
+#include "PacedWriter.h"
 #include <QHostAddress>
 #include <QSslConfiguration>
 #include <QSslServer>
@@ -158,12 +158,17 @@ void LoopbackHttpServer::Serve(QTcpSocket* socket, QByteArray& buffer)
         break;
     case ScriptedReply::Mode::Stream:
         socket->write(head(false));
-        SendStream(socket, reply.streamBytes);
+        WriteAsTaken(socket, [left = reply.streamBytes]() mutable {
+            static constexpr qint64 piece = 64 * 1024;
+            const qint64 n = std::min(piece, left);
+            left -= n;
+            return QByteArray(static_cast<qsizetype>(n), 'a');
+        });
         break;
     case ScriptedReply::Mode::EndlessHeaders: {
         socket->write("HTTP/1.1 200 OK\r\n");
         auto line = std::make_shared<qint64>(0);
-        FloodWithoutEnd(socket, [line] {
+        WriteAsTaken(socket, [line] {
             QByteArray lines;
             for (int i = 0; i < 512; ++i)
                 lines += "X-Filler-" + QByteArray::number(++*line) + ": " + QByteArray(100, 'h') + "\r\n";
@@ -176,24 +181,4 @@ void LoopbackHttpServer::Serve(QTcpSocket* socket, QByteArray& buffer)
         TrickleWithoutEnd(socket, reply.trickleIntervalMs, reply.body.isEmpty() ? QByteArray("x") : reply.body, &bytesSent);
         break;
     }
-}
-
-void LoopbackHttpServer::SendStream(QTcpSocket* socket, qint64 remaining)
-{
-    // Writes the body in pieces as the client takes them, so memory stays small.
-    static constexpr qint64 piece = 64 * 1024;
-    auto left = std::make_shared<qint64>(remaining);
-    auto more = [socket, left] {
-        if (socket->bytesToWrite() > piece)
-            return;
-        if (*left <= 0) {
-            socket->disconnectFromHost();
-            return;
-        }
-        const qint64 n = std::min(piece, *left);
-        *left -= n;
-        socket->write(QByteArray(static_cast<qsizetype>(n), 'a'));
-    };
-    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
-    more();
 }

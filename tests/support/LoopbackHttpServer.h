@@ -85,7 +85,6 @@ private:
     void Accept();
     void Serve(QTcpSocket* socket, QByteArray& buffer);
     ScriptedReply ReplyFor(const HttpRequestSeen& request) const;
-    static void SendStream(QTcpSocket* socket, qint64 remaining);
 
     std::unique_ptr<QTcpServer> server_;
     bool tls_ = false;

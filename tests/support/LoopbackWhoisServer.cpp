@@ -1,5 +1,5 @@
 #include "LoopbackWhoisServer.h"
-#include "EndlessWriter.h"
+#include "PacedWriter.h"
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <memory>
@@ -79,7 +79,7 @@ void LoopbackWhoisServer::Serve(QTcpSocket* socket, QByteArray& buffer)
         break;
     case Mode::Flood: {
         const QByteArray lines = QByteArray("   Registrar: Example Registrar\r\n").repeated(2048);
-        FloodWithoutEnd(socket, [lines] { return lines; }, &bytesSent);
+        WriteAsTaken(socket, [lines] { return lines; }, &bytesSent);
         break;
     }
     }

@@ -1,14 +1,18 @@
-#include "EndlessWriter.h"
+#include "PacedWriter.h"
 #include <QTcpSocket>
 #include <QTimer>
 #include <memory>
 
-void FloodWithoutEnd(QTcpSocket* socket, std::function<QByteArray()> next, qint64* sent)
+void WriteAsTaken(QTcpSocket* socket, std::function<QByteArray()> next, qint64* sent)
 {
     auto more = [socket, next = std::move(next), sent] {
         if (socket->state() != QAbstractSocket::ConnectedState || socket->bytesToWrite() > 0)
             return;
         const QByteArray piece = next();
+        if (piece.isEmpty()) {
+            socket->disconnectFromHost();
+            return;
+        }
         if (sent)
             *sent += piece.size();
         socket->write(piece);
