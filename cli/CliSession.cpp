@@ -123,7 +123,7 @@ void CliSession::BeginSearch()
     for (auto list : {ISearchView::ResultList::All, ISearchView::ResultList::Errors, ISearchView::ResultList::Taken,
                       ISearchView::ResultList::Free})
         view_.clearResults(list);
-    engine_.FailedServers.Clear();
+    engine_.ForgetFailures();
     view_.setCounterText(engine_.CounterText());
     engine_.StopRequest = 0;
     view_.UpdateDisplayforStart(true);

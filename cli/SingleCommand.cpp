@@ -3,11 +3,14 @@
 
 namespace {
 // The single search ends its results with this entry when the lookup failed (after the
-// proxy notice, in the same entry, when that is due).
+// proxy notice, in the same entry, when that is due), followed by the reason when known.
 bool endsWithLookupError(const QStringList& results, const QString& domain)
 {
     const QString error = QStringLiteral("An error occurred looking up '%1'").arg(domain);
-    return !results.isEmpty() && results.last().endsWith(error);
+    qsizetype last = results.size() - 1;
+    if (last >= 0 && results.at(last).startsWith(QLatin1String("Reason: ")))
+        --last;
+    return last >= 0 && results.at(last).endsWith(error);
 }
 } // namespace
 

@@ -1,4 +1,4 @@
-# Turns the three table files into one C++ source holding them as arrays of byte strings.
+# Turns the table files into one C++ source holding them as arrays of byte strings.
 # One line of a file is one entry (a final line break ends the last entry; an empty
 # line before it is an empty entry). The bytes are kept as they are (UTF-8).
 function(emit_table var file out)
@@ -19,6 +19,8 @@ set(text "// Generated from data/*.txt by GenerateTables.cmake; edit the text fi
 emit_table(ServersText ${SERVERS} text)
 emit_table(TLDsText ${TLDS} text)
 emit_table(NoStringsText ${NOSTRINGS} text)
+emit_table(WhoisHostsText ${WHOISHOSTS} text)
+emit_table(RefusalsText ${REFUSALS} text)
 string(APPEND text "}\n")
 file(WRITE ${OUTPUT}.tmp "${text}")
 file(RENAME ${OUTPUT}.tmp ${OUTPUT})

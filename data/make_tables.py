@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Writes servers.txt, tlds.txt and nostrings.txt from the tables below.
+"""Writes the built-in tables from the data below: servers.txt, tlds.txt,
+nostrings.txt, whoishosts.txt and refusals.txt.
 
 A maintainer tool, not part of the build: edit the data here, run
-`python3 data/make_tables.py`, and commit the three text files it writes. It
+`python3 data/make_tables.py`, and commit the text files it writes. It
 refuses to write anything when the result breaks one of the table invariants
-(counts, kinds, indexes, telling rows) that the program and its tests rely on.
+(counts, kinds, indexes, telling rows) that the program and its tests rely on,
+or when a phrase would misjudge one of the sample replies in data/replies/.
 
 Servers are named in the rows by their short text: "@host" for "whois.host",
 "#alias" for an HTTP template defined in HTTP_TEMPLATES, or the full host name.
@@ -13,13 +15,15 @@ The table lists the servers in the order the rows first name them (a second
 copy straight after the first), except the ones pinned to the front; the
 servers no row names go to the fixed positions of UNREFERENCED.
 """
+import hashlib
 import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# The phrase a server sends for a name that is not registered, by number.
-NO_STRINGS = [
+# The phrase a server sends for a name that is not registered, by number (one-based).
+# The first fifty are stored in users' settings by number: never change or reorder them.
+FIRST_PHRASES = [
     "Not found!", "not found", "NOT FOUND", "Domain Not Found", "nothing found",
     "No entries", "not registered", "does not exist!", "Could not find a match", "no matches",
     "no Match", "Pattern not found", "no entries", "No data", "No domain registered",
@@ -38,20 +42,156 @@ NO_STRINGS = [
     "/image/available.gif",
 ]
 
-# Phrase numbers of whois servers (and of full host names). A server missing here
-# has no comma in its line; None gives a comma with no number after it.
+FIRST_PHRASES_SHA256 = "5e75bdee9ba36f0a2f6c6fef2ba66060abf50d632eeeeeb4048cb5ee03e50791"
+
+# Today's not-found texts, numbered on from 51 in this order. A phrase is a plain
+# substring of the reply, compared case-insensitively, so it must stay inside one line
+# (printable ASCII, no "~") and must never occur in a reply for a registered name,
+# terms-of-use paragraphs included.
+TODAYS_PHRASES = [
+    "Status: free",                                # 51 DENIC, NIC.LV
+    "Status: AVAILABLE",                           # 52 EURid, DNS Belgium ("Status: NOT AVAILABLE" when taken)
+    ".nl is free",                                 # 53 SIDN: "name.nl is free"
+    "%% NOT FOUND",                                # 54 AFNIC (.fr and the overseas TLDs it runs)
+    "No match!!",                                  # 55 JPRS
+    "No entries found for the selected source",    # 56 TCI, Punktum dk, ROTLD: "... source(s)." / "... source."
+    "No information available about domain name", # 57 NASK
+    "This domain name has not been registered",    # 58 Nominet
+    "no entries found",                            # 59 FRED registries: "%ERROR:101: no entries found"
+    "Not found:",                                  # 60 .nz, CIRA: "Not found: name.nz"
+    "no matching record",                          # 61 CNNIC
+    "Status:             AVAILABLE",               # 62 .it (thirteen blanks)
+    "no se encuentra registrado",                  # 63 NIC Argentina
+    "registration status: available",              # 64 .bg
+    "Object does not exist",                       # 65 .by
+    "no existe",                                   # 66 NIC Chile: "name.cl: no existe"
+    "No Object Found",                             # 67 CoCCA-software registries: "Domain Status: No Object Found"
+    "does not exist in database",                  # 68 MYNIC
+    "No Found",                                    # 69 TWNIC
+    "Object_Not_Found",                            # 70 NIC Mexico: "No_Se_Encontro_El_Objeto/Object_Not_Found"
+    "No such domain",                              # 71 .lu: "% No such domain."
+]
+NO_STRINGS = FIRST_PHRASES + TODAYS_PHRASES
+
+
+def phrase_number(text):
+    """The number of a phrase, found by its exact text."""
+    if text not in NO_STRINGS:
+        sys.exit(f"not written: no phrase {text!r} (phrases are named by their exact text)")
+    return NO_STRINGS.index(text) + 1
+
+
+# Phrase numbers of whois servers that keep the number they were given with their
+# row: registrar servers and alternatives. A server missing here and in
+# TODAYS_SERVERS has no comma in its line; None gives a comma with no number after it.
 WHOIS_PHRASES = {
     "@networksolutions.com": 1, "@gandi.net": 2, "@afilias.info": 3, "@afilias.net": 3,
-    "com.whois-servers.net": None, "@internic.net": None,
-    "@pir.org": 4, "@educause.edu": 16, "@nic.museum": 13, "@aeda.net.ae": 32,
-    "@nic.at": 5, "@auda.org.au": 3, "@punktum.dk": 6, "@nic.ch": 22, "@nic.li": 22,
-    "@nic.cz": 13, "@nic.fr": 3, "@fi": 4, "@dns.hr": 13, "@nic.im": 2, "@nic.ir": 13,
-    "@isnic.is": 6, "@isoc.org.il": 14, "@kr": 2, "@nic.kz": 5, "@registry.om": 32,
-    "@rotld.ro": 6, "@tcinet.ru": 6, "@iis.se": 2, "@iis.nu": 2, "@sgnic.sg": 4,
-    "@register.si": 6, "@nic.tm": 30, "@nic.io": 30, "@nic.sh": 30, "@ua": 6,
+    "com.whois-servers.net": None, "@internic.net": None, "@fi": 4,
 }
 # Second copies of a server with their own phrase number.
 WHOIS_PHRASES_SECOND = {"@ripe.net~2": 13}
+
+# What each whois server sends today for a name that is not registered: the phrase
+# text, then the servers (row labels) that send it. Every default whois server of a
+# row is here, except the Verisign-style ones of NO_MATCH_DEFAULTS; a few
+# alternatives are here too where their registry's text is known. Where a registry's
+# reply could not be confirmed the phrase is a best guess (see data/README.md):
+# mostly "not found", which the registries of today's common back-ends send in some form.
+TODAYS_SERVERS = [
+    # Identity Digital ("Domain not found."), CentralNic and GoDaddy Registry's newer
+    # servers ("The queried object does not exist: DOMAIN NOT FOUND"), PANDI, SGNIC.
+    ("Domain Not Found", "@pir.org @aero @nic.ag @nic.ai @nic.bm @identitydigital.services @registry.co "
+                         "@nic.fm @nic.fo @nic.gl @id @nic.io @nic.mn @tld.mu @nic.pr @nic.pw @nic.sc "
+                         "@sgnic.sg @nic.sh @nic.vg @nic.ac @nic.me @nic.co"),
+    ("NOT FOUND", "@auda.org.au"),
+    ("not found", "@iis.se @iis.nu @kr @nic.im @cctld.uz @sk-nic.sk @kg "
+                  # best guesses: replies not confirmed
+                  "@nic.coop @nic.museum @nic.as @registre.bf whois1.nic.bi @bnnic.bn @nic.bo @nic.cd "
+                  "@nic.ci @nic.cm @nic.do @nic.ec www.whois.fj @nic.ge @mediaserv.net @gg @je @nic.gh "
+                  "@ande.gov.gn @nic.gp @nixiregistry.in @kenic.or.ke @nic.kn @nic.kw @kyregistry.ky "
+                  "@nic.ls @domreg.lt @nic.md @nic.mg @registry.gov.mm @nic.mr @nic.ms @nic.mw @nic.mz "
+                  "@na-nic.com.na @nic.pg @pknic.net.pk @ricta.org.rw @nic.net.sb @nic.sd @nic.sm "
+                  "@nic.sn @nic.so @tld.sy @nic.tc @nic.tg @ati.tn @tonicregistry.to @tznic.or.tz "
+                  "@co.ug @nic.ve @nic.vi @dnrs.vu @website.ws @zicta.zm @ac.za @nic.za @gov.za "
+                  "@registry.net.za net-whois.registry.net.za org-whois.registry.net.za "
+                  "web-whois.registry.net.za"),
+    ("No data found", "@aeda.net.ae @registry.om @nic.tv"),
+    ("No data", "@isoc.org.il"),
+    ("no entries", "@nic.ir @dns.hr"),
+    ("NO MATCH", "@educause.edu"),
+    ("nothing found", "@nic.at @nic.kz"),
+    ("No entries", "@isnic.is @register.si @ua @nc @nic.st"),
+    ("No match", "@amnic.net @registro.br @nic.hu @norid.no @dns.pt @nic.net.sa @thnic.co.th @trabis.gov.tr"),
+    ("We do not have an entry in our database", "@nic.ch @nic.li"),
+    ("is available", "@nic.tm"),
+    ("Status: free", "@denic.de @nic.lv"),
+    ("Status: AVAILABLE", "@dns.be"),
+    (".nl is free", "@domain-registry.nl"),
+    ("%% NOT FOUND", "@nic.fr @nic.pm @nic.re @nic.tf @nic.wf @nic.yt"),
+    ("No match!!", "@jprs.jp"),
+    ("No entries found for the selected source", "@punktum.dk @tcinet.ru @flexireg.net @rotld.ro"),
+    ("No information available about domain name", "@dns.pl"),
+    ("This domain name has not been registered", "@nic.uk @nic.uk~2"),
+    ("no entries found", "@nic.cz @nic.cr @marnet.mk"),
+    ("Not found:", "@irs.net.nz @cira.ca"),
+    ("no matching record", "@cnnic.cn"),
+    ("Status:             AVAILABLE", "@nic.it"),
+    ("no se encuentra registrado", "@nic.ar"),
+    ("registration status: available", "@register.bg"),
+    ("Object does not exist", "@cctld.by"),
+    ("no existe", "@nic.cl"),
+    ("No Object Found", "@nic.af @nic.cx @nic.dz @nic.gs @nic.ly @registre.ma @nic.nf @nic.net.ng kero.yachay.pe"),
+    ("does not exist in database", "@mynic.my"),
+    ("No Found", "@twnic.net.tw"),
+    ("Object_Not_Found", "@mx"),
+    ("No such domain", "@dns.lu"),
+]
+
+# Default whois servers that name no phrase: Verisign's servers, whose
+# `No match for "NAME.COM".` the default phrase "No Match" finds.
+NO_MATCH_DEFAULTS = ["@verisign-grs.com", "ccwhois.verisign-grs.com", "@nic.name"]
+DEFAULT_PHRASE = "No Match"
+
+
+def add_todays_servers():
+    """Merges TODAYS_SERVERS into WHOIS_PHRASES and WHOIS_PHRASES_SECOND."""
+    seen = set()
+    for text, labels in TODAYS_SERVERS:
+        number = phrase_number(text)
+        for label in labels.split():
+            if label in seen or label in WHOIS_PHRASES or label in WHOIS_PHRASES_SECOND:
+                sys.exit(f"{label} is given a phrase twice")
+            seen.add(label)
+            (WHOIS_PHRASES_SECOND if "~" in label else WHOIS_PHRASES)[label] = number
+
+
+add_todays_servers()
+
+# Whois hosts that the Servers table lacks, with their registry's phrase: the program
+# looks a server's phrase up here when servers.txt does not name it. Full host names.
+WHOIS_HOSTS = [
+    ("Domain Not Found", "whois.nic.xyz whois.centralnic.com whois.centralnic.net whois.nic.la "
+                         "whois.nic.online whois.nic.site whois.nic.store whois.nic.tech "
+                         "whois.nic.google whois.nic.info whois.nic.mobi whois.nic.pro"),
+    ("No data found", "whois.nic.us"),
+    ("Status: AVAILABLE", "whois.eu"),
+]
+
+# Texts that mean "this client is being limited, not answered": a reply holding one
+# (case-insensitively) says nothing about the name. None may occur in a normal reply.
+REFUSALS = [
+    "WHOIS LIMIT EXCEEDED",           # PIR
+    "query quota for",                # Nominet: "The WHOIS query quota for 1.2.3.4 has been exceeded"
+    "request per second allowed",     # SIDN
+    "whois-limit exceeded",           # SIDN: "daily whois-limit exceeded"
+    "IP address blocked",             # DNS Belgium: "-3: IP address blocked"
+    "Maximum queries per hour",       # DNS Belgium
+    "connection limit exceeded",      # CZ.NIC
+    "excessive querying",             # TCI
+    "rate limit exceeded",
+    "Too many requests",
+    "try again later",
+]
 
 # HTTP lookup pages: alias -> (template, phrase number or absent). A template
 # written "#..." stands for "http://..."; the one "https://" template is written in full.
@@ -457,11 +597,12 @@ def check(servers, tlds):
     expect("https templates", sum(s.startswith("https://") for s in full), 1)
     expect("pseudo-server lines", entries.count(CACHE), 1)
     with_comma = [s for s in entries if "," in s]
-    expect("entries with a comma", len(with_comma), 98)
+    expect("entries with a comma", len(with_comma), 229)
     numbers = [s.split(",", 1)[1].strip() for s in with_comma]
     numbers = [int(n) for n in numbers if n.isdigit()]
-    expect("entries with a phrase number", len(numbers), 96)
-    expect("phrase numbers used", sorted(set(numbers)), list(range(1, 51)))
+    expect("entries with a phrase number", len(numbers), 227)
+    expect("phrase numbers out of range", [n for n in numbers if not 1 <= n <= len(NO_STRINGS)], [])
+    expect("phrases 1 to 50 unused", sorted(set(range(1, 51)) - set(numbers)), [])
     texts = [s.split(",")[0] for s in entries]
     twice = sorted(t for t in set(texts) if texts.count(t) > 1)
     expect("servers appearing more than once", len(twice), 3)
@@ -482,28 +623,233 @@ def check(servers, tlds):
     expect("first keys", keys[:4], ["com", "net", "org", "edu"])
     used = set()
     kinds = {"whois": 0, "http": 0, "cache": 0}
+    whois_defaults = set()
     for line in tlds:
         items = [int(i) for i in line.split("=", 1)[1].split(",")]
         if not 1 <= len(items) <= 12:
             problems.append(f"row length {len(items)}: {line}")
         used.update(items)
         first = full_name(servers[items[0]])
-        kinds["cache" if first == CACHE else "http" if first.startswith("http") else "whois"] += 1
+        kind = "cache" if first == CACHE else "http" if first.startswith("http") else "whois"
+        kinds[kind] += 1
+        if kind == "whois":
+            whois_defaults.add(items[0])
     expect("default kinds", kinds, {"whois": 335, "http": 118, "cache": 4})
     expect("unreferenced lines", sorted(set(range(357)) - used), [4, 55, 273, 277, 291, 293, 306, 310, 356])
+
+    # Every default whois server names today's phrase, except the Verisign-style ones
+    # listed, which name none; and the phrase a default uses can match a reply line.
+    exceptions = sorted(full_name(servers[i]) for i in whois_defaults if phrase_of_line(servers[i]) is None)
+    expect("default whois servers without a phrase", exceptions,
+           sorted(full_name(label) for label in NO_MATCH_DEFAULTS))
+    expect("distinct default whois servers", len(whois_defaults), 159)
+    for i in sorted(whois_defaults):
+        phrase = phrase_of_line(servers[i])
+        if phrase is not None and not matchable(phrase):
+            problems.append(f"the phrase of default {servers[i]} cannot match a reply line: {phrase!r}")
+    return problems
+
+
+def phrase_of_line(line):
+    """The phrase a Servers line names, or None when it names none ("No Match")."""
+    if "," not in line:
+        return None
+    number = line.split(",", 1)[1].strip()
+    if not number.isdigit() or not 1 <= int(number) <= len(NO_STRINGS):
+        return None
+    return NO_STRINGS[int(number) - 1]
+
+
+def matchable(phrase):
+    """True when a phrase can occur in a reply once it is cut into lines."""
+    return bool(phrase) and all(32 <= ord(c) <= 125 for c in phrase)
+
+
+def whois_host_lines():
+    lines = []
+    for text, hosts in WHOIS_HOSTS:
+        lines += [f"{host},{phrase_number(text)}" for host in hosts.split()]
+    return sorted(lines)
+
+
+def check_first_phrases():
+    problems = []
+    if len(FIRST_PHRASES) != 50:
+        problems.append(f"{len(FIRST_PHRASES)} first phrases, expected 50")
+    digest = hashlib.sha256("\n".join(FIRST_PHRASES).encode("utf-8")).hexdigest()
+    if digest != FIRST_PHRASES_SHA256:
+        problems.append("phrases 1 to 50 were changed; they keep their text and their numbers")
+    duplicates = sorted(p for p in set(TODAYS_PHRASES) if NO_STRINGS.count(p) > 1)
+    if duplicates:
+        problems.append(f"new phrases that repeat an older one: {duplicates}")
+    return problems
+
+
+def check_whois_hosts(servers, host_lines):
+    problems = []
+    hosts = [line.split(",")[0] for line in host_lines]
+    named = {full_name(s).lower() for s in servers if s}
+    for line, host in zip(host_lines, hosts):
+        number = int(line.split(",")[1])
+        if host != host.lower() or "." not in host or any(c in host for c in " ,/:~") or host.startswith("http"):
+            problems.append(f"whois host not a lower-case host name: {line}")
+        if host in named:
+            problems.append(f"whois host already in servers.txt: {host}")
+        if not 1 <= number <= len(NO_STRINGS) or not matchable(NO_STRINGS[number - 1]):
+            problems.append(f"whois host with an unusable phrase number: {line}")
+    if hosts != sorted(set(hosts)):
+        problems.append("whois hosts not sorted, or a host twice")
+    return problems
+
+
+def check_phrases_used(servers, host_lines):
+    used = {int(n) for n in (s.split(",", 1)[1].strip() for s in servers if "," in s) if n.isdigit()}
+    used |= {int(line.split(",")[1]) for line in host_lines}
+    unused = [n for n in range(51, len(NO_STRINGS) + 1) if n not in used]
+    return [f"new phrases no server uses: {unused}"] if unused else []
+
+
+def check_refusals():
+    problems = []
+    lowered = [r.lower() for r in REFUSALS]
+    if len(set(lowered)) != len(lowered):
+        problems.append("a refusal text twice")
+    for text in REFUSALS:
+        if not matchable(text):
+            problems.append(f"refusal text that cannot match a reply line: {text!r}")
+    return problems
+
+
+# The sample replies: data/replies/<key>.free and <key>.taken, judged by the host that
+# index.tsv names; data/replies/refusals/ holds refusals as registries send them.
+REPLIES = os.path.join(HERE, "replies")
+
+
+def reply_text(data):
+    """A reply as the program judges it: cut into lines at every byte below 32 or from
+    126 up, the lines joined with CR LF, upper-cased."""
+    lines, line = [], bytearray()
+    for byte in data:
+        if byte < 32 or byte >= 126:
+            lines.append(line.decode("ascii"))
+            line = bytearray()
+        else:
+            line.append(byte)
+    if line:
+        lines.append(line.decode("ascii"))
+    return "".join(l + "\r\n" for l in lines).upper()
+
+
+def phrase_for_host(host, servers, host_lines):
+    """The phrase the program uses for a whois host: the last servers.txt line whose whole
+    server text is the host's; else whoishosts.txt; else the default phrase."""
+    short = host.lower()
+    if short.startswith("whois."):
+        short = "@" + short[6:]
+    found = None
+    for line in servers:
+        if line and line.split(",")[0].rstrip().lower() == short:
+            found = line
+    if found is not None:
+        phrase = phrase_of_line(found)
+        return DEFAULT_PHRASE if phrase is None else phrase
+    for line in host_lines:
+        name, number = line.split(",")
+        if name == host.lower():
+            return NO_STRINGS[int(number) - 1]
+    return DEFAULT_PHRASE
+
+
+def fill(data, domain):
+    return data.replace(b"%DOMAIN%", domain.lower().encode()).replace(b"%DOMAIN_UC%", domain.upper().encode())
+
+
+def check_replies(servers, tlds, host_lines):
+    problems = []
+    index_path = os.path.join(REPLIES, "index.tsv")
+    if not os.path.exists(index_path):
+        return [f"missing {index_path}"]
+    keys = {t.split("=")[0]: t for t in tlds}
+    refusals = [r.upper() for r in REFUSALS]
+    pairs = []
+    with open(index_path, encoding="ascii") as f:
+        for number, line in enumerate(f, 1):
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) != 2:
+                problems.append(f"index.tsv line {number}: not key<TAB>host")
+                continue
+            pairs.append(fields)
+    index_keys = [key for key, _ in pairs]
+    if len(set(index_keys)) != len(index_keys):
+        problems.append("index.tsv names a key twice")
+    host_names = {line.split(",")[0] for line in host_lines}
+    for key, host in pairs:
+        if key in keys:
+            row = [full_name(servers[int(i)]).lower() for i in keys[key].split("=")[1].split(",")]
+            if host.lower() not in row:
+                problems.append(f"{key}: {host} is not a server of its row")
+        elif host.lower() not in host_names:
+            problems.append(f"{key}: not a key of the TLD table and {host} not in whoishosts.txt")
+        phrase = phrase_for_host(host, servers, host_lines).upper()
+        for kind, name in (("free", "freeone"), ("taken", "takentwo")):
+            path = os.path.join(REPLIES, f"{key}.{kind}")
+            if not os.path.exists(path):
+                problems.append(f"missing sample {key}.{kind}")
+                continue
+            with open(path, "rb") as f:
+                text = reply_text(fill(f.read(), f"{name}.{key}"))
+            if (phrase in text) != (kind == "free"):
+                verdict = "taken" if kind == "free" else "free"
+                problems.append(f"{key}.{kind} judged {verdict} by {host}'s phrase {phrase!r}")
+            for refusal in refusals:
+                if refusal in text:
+                    problems.append(f"{key}.{kind} holds the refusal text {refusal!r}")
+    samples = {n for n in os.listdir(REPLIES) if n.endswith((".free", ".taken"))}
+    expected = {f"{key}.{kind}" for key in index_keys for kind in ("free", "taken")}
+    if samples - expected:
+        problems.append(f"samples index.tsv does not name: {sorted(samples - expected)}")
+
+    # Refusals: each holds a refusal text and no phrase of a default whois server.
+    default_phrases = set()
+    for line in tlds:
+        first = servers[int(line.split("=")[1].split(",")[0])]
+        if not full_name(first).startswith("http") and first != CACHE:
+            phrase = phrase_of_line(first)
+            default_phrases.add((DEFAULT_PHRASE if phrase is None else phrase).upper())
+    folder = os.path.join(REPLIES, "refusals")
+    names = sorted(os.listdir(folder)) if os.path.isdir(folder) else []
+    if not names:
+        problems.append("no refusal samples")
+    for name in names:
+        with open(os.path.join(folder, name), "rb") as f:
+            text = reply_text(fill(f.read(), "freeone.example"))
+        if not any(r in text for r in refusals):
+            problems.append(f"refusals/{name} holds no refusal text")
+        for phrase in sorted(p for p in default_phrases if p in text):
+            problems.append(f"refusals/{name} would be judged free by {phrase!r}")
     return problems
 
 
 def main():
     servers, tlds = build()
-    problems = check(servers, tlds)
+    host_lines = whois_host_lines()
+    problems = check_first_phrases() + check(servers, tlds) + check_whois_hosts(servers, host_lines)
+    problems += check_phrases_used(servers, host_lines) + check_refusals()
+    problems += check_replies(servers, tlds, host_lines)
     if problems:
         sys.exit("not written:\n  " + "\n  ".join(problems))
-    files = {"servers.txt": servers, "tlds.txt": tlds, "nostrings.txt": [f'"{p}"' for p in NO_STRINGS]}
+    files = {
+        "servers.txt": servers,
+        "tlds.txt": tlds,
+        "nostrings.txt": [f'"{p}"' for p in NO_STRINGS],
+        "whoishosts.txt": host_lines,
+        "refusals.txt": REFUSALS,
+    }
     for name, lines in files.items():
         with open(os.path.join(HERE, name), "w", encoding="utf-8", newline="\n") as f:
             f.write("\n".join(lines) + "\n")
-    print(f"wrote {len(servers)} servers, {len(tlds)} TLDs, {len(NO_STRINGS)} phrases")
+    print(f"wrote {len(servers)} servers, {len(tlds)} TLDs, {len(NO_STRINGS)} phrases, "
+          f"{len(host_lines)} whois hosts, {len(REFUSALS)} refusal texts")
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@ TMisc1::TMisc1(QObject* parent)
     connect(this, &TMisc1::stopRequested, this, [this] {
         Whois1.Abort();
         Http.Abort();
+        refusalPause_.Abort();
     });
 }
 

@@ -8,6 +8,7 @@
 #include "engine/lookup/FailedServers.h"
 #include "engine/lookup/HttpClient.h"
 #include "engine/lookup/HttpQuery.h"
+#include "engine/lookup/InterruptiblePause.h"
 #include "engine/lookup/LookUp.h"
 #include "engine/lookup/LookupVerdict.h"
 #include "engine/lookup/TakenListCache.h"
@@ -140,6 +141,13 @@ public:
     THttpClient Http;
     TFailedServers FailedServers;   // emptied by every search start
     TTakenListCache TakenListCache{Http, [this] { return programFolder_; }};
+    // Empties FailedServers and forgets the taken lists that could not be obtained: every
+    // search starts with every server and list worth asking again.
+    void ForgetFailures()
+    {
+        FailedServers.Clear();
+        TakenListCache.ForgetUnobtainableLists();
+    }
 
     bool GetWhoisResults(const QString& query, QStringList& reply) { return whoisQuery_.GetWhoisResults(query, reply); }
     bool GetHTTPResults(const QString& urlTemplate, const QString& domain, QStringList& reply)
@@ -163,7 +171,10 @@ public:
     // Stop (or Disconnect) ended the network wait of the last lookup: a failure that is
     // no fault of the server, which is therefore not on FailedServers.
     bool LastLookupStopped() const { return lookup_.LastLookupStopped(); }
+    // How the last lookup went: route, server, and what decided or why it failed.
+    const LookupReason& LastLookupReason() const { return lookup_.LastReason(); }
     const TWhoisQuery& whoisQuery() const { return whoisQuery_; }
+    TWhoisQuery& whoisQuery() { return whoisQuery_; }   // its refusal pauses are settings
     const THttpQuery& httpQuery() const { return httpQuery_; }
 
     // The system's proxy settings (Linux: the http_proxy variable); tests install a fake.
@@ -171,7 +182,8 @@ public:
     const ISystemProxySource& systemProxySource() const { return *systemProxy_; }
 
 private:
-    TWhoisQuery whoisQuery_{Whois1, FailedServers, pump_};
+    TInterruptiblePause refusalPause_;   // Stop and Disconnect end it at once
+    TWhoisQuery whoisQuery_{Whois1, FailedServers, pump_, refusalPause_, [this] { return StopRequest != 0; }};
     THttpQuery httpQuery_{Http, FailedServers, pump_};
     TDomainLookup lookup_{*this};
     EnvironmentProxySource environmentProxy_;

@@ -1,5 +1,7 @@
 #pragma once
 #include "engine/MainOptions.h"
+#include "engine/lookup/LookupReason.h"
+#include "engine/lookup/LookupVerdict.h"
 #include <QString>
 
 // What the searches read from and write to the main window. TMainForm implements it;
@@ -29,6 +31,15 @@ public:
     virtual void setProgressMaximum(qint64 maximum) = 0;             // ProgressBar1
     virtual void setProgressPosition(qint64 position) = 0;
     virtual void showSearchResultsTab() = 0;
+
+    // How the verdict of each checked domain ("NAME.tld") was reached, as the run makes
+    // its entry. The window keeps nothing of it; front ends that print reasons do.
+    virtual void recordVerdict(const QString& domain, LookupVerdict verdict, const LookupReason& reason)
+    {
+        Q_UNUSED(domain);
+        Q_UNUSED(verdict);
+        Q_UNUSED(reason);
+    }
 
     // Idle (false) or running (true): Start, Stop and OptPanel follow.
     virtual void UpdateDisplayforStart(bool running) = 0;

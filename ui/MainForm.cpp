@@ -1086,7 +1086,7 @@ void TMainForm::StartBtnClick()
     setProgressPosition(0);
     for (ResultList list : {ResultList::All, ResultList::Errors, ResultList::Taken, ResultList::Free})
         clearResults(list);
-    engine_.FailedServers.Clear();
+    engine_.ForgetFailures();
     setCounterText(QStringLiteral("0 checked, 0 taken, 0 free, 0 errors"));
     engine_.StopRequest = 0;
     StopBtn->setEnabled(true);

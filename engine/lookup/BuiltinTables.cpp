@@ -28,13 +28,21 @@ QStringView ServerPart(QStringView line)
 BuiltinTables::BuiltinTables()
     : BuiltinTables(LinesOf(tarnwick::data::ServersText, tarnwick::data::ServersTextCount),
                     LinesOf(tarnwick::data::TLDsText, tarnwick::data::TLDsTextCount),
-                    LinesOf(tarnwick::data::NoStringsText, tarnwick::data::NoStringsTextCount))
+                    LinesOf(tarnwick::data::NoStringsText, tarnwick::data::NoStringsTextCount),
+                    LinesOf(tarnwick::data::WhoisHostsText, tarnwick::data::WhoisHostsTextCount))
 {
 }
 
-BuiltinTables::BuiltinTables(QStringList servers, QStringList tlds, QStringList noStrings)
+BuiltinTables::BuiltinTables(QStringList servers, QStringList tlds, QStringList noStrings, QStringList whoisHosts)
     : servers_(std::move(servers)), tlds_(std::move(tlds)), noStrings_(std::move(noStrings))
 {
+    for (const QString& line : whoisHosts) {
+        const qsizetype comma = line.indexOf(u',');
+        bool isNumber = false;
+        const int number = comma < 0 ? 0 : line.mid(comma + 1).trimmed().toInt(&isNumber);
+        if (isNumber)
+            whoisHostPhrases_.insert(line.left(comma).trimmed().toLower(), number);
+    }
 }
 
 QString BuiltinTables::GetServerName(int index) const
@@ -100,7 +108,10 @@ QString BuiltinTables::FindMatchTextForServer(const QString& fullName, const QSt
     for (int i = 0; i < ServerCount(); ++i)
         if (ServerPart(servers_.at(i)).compare(shortName, Qt::CaseInsensitive) == 0)
             found = i;
-    return found < 0 ? QString(DefaultMatchText) : GetServerMatchText(found);
+    if (found >= 0)
+        return GetServerMatchText(found);
+    const auto further = whoisHostPhrases_.constFind(name);
+    return further == whoisHostPhrases_.cend() ? QString(DefaultMatchText) : PhraseByNumber(*further);
 }
 
 QString BuiltinTables::GetTLDName(int index) const

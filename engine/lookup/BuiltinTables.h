@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -8,14 +9,15 @@
 //               one-based number of the phrase it sends for a name not registered;
 //   TLDs      - "key=i,j,k": the servers (indexes into Servers) for one TLD, the
 //               first being the default;
-//   NoStrings - the phrases, each in double quotes.
+//   NoStrings - the phrases, each in double quotes;
+//   WhoisHosts - "host,N": the phrase number of whois hosts that Servers does not name.
 // The tables never change once loaded.
 class BuiltinTables {
 public:
     // Loads the tables compiled into the program.
     BuiltinTables();
     // Uses the given lines instead (for tests and tools).
-    BuiltinTables(QStringList servers, QStringList tlds, QStringList noStrings);
+    BuiltinTables(QStringList servers, QStringList tlds, QStringList noStrings, QStringList whoisHosts = {});
 
     int ServerCount() const { return static_cast<int>(servers_.size()); }
     int TLDCount() const { return static_cast<int>(tlds_.size()); }
@@ -35,7 +37,7 @@ public:
     // The phrase for a server given by its full name. A server the user added
     // (`userServers`, with the phrase of each at the same position in `userMatches`)
     // wins over the built-in table; in the table the last line naming the server
-    // wins; a server found nowhere gets "No Match".
+    // wins; then the table of further whois hosts; a server found nowhere gets "No Match".
     QString FindMatchTextForServer(const QString& fullName, const QStringList& userServers,
                                    const QStringList& userMatches) const;
 
@@ -50,4 +52,5 @@ private:
     QStringList servers_;
     QStringList tlds_;
     QStringList noStrings_;
+    QHash<QString, int> whoisHostPhrases_;   // lower-case host -> phrase number
 };

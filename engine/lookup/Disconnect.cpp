@@ -4,4 +4,5 @@ void TMisc1::Disconnect()
 {
     Whois1.Disconnect();
     Http.Disconnect();
+    refusalPause_.Abort();
 }

@@ -10,11 +10,14 @@ bool THttpQuery::GetHTTPResults(const QString& urlTemplate, const QString& domai
 {
     reply.clear();
     lastStopped_ = false;
+    lastFailure_.clear();
     pump_.Process();
 
     const QString key = urlTemplate.toUpper();
-    if (failed_.Contains(key))
+    if (failed_.Contains(key)) {
+        lastFailure_ = QStringLiteral("not asked again: it failed earlier in this search");
         return false;
+    }
 
     THttpClient::Result page;
     if (urlTemplate == CacheDomainsTakenListServer) {
@@ -34,10 +37,12 @@ bool THttpQuery::GetHTTPResults(const QString& urlTemplate, const QString& domai
         return true;   // an empty page
     case THttpClient::Outcome::Stopped:
         lastStopped_ = true;
+        lastFailure_ = QStringLiteral("stopped");
         return false;
     case THttpClient::Outcome::Failed:
         break;
     }
+    lastFailure_ = page.failure;
     failed_.Add(key);
     return false;
 }

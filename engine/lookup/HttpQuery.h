@@ -23,6 +23,8 @@ public:
     bool GetHTTPResults(const QString& urlTemplate, const QString& domain, QStringList& reply);
 
     bool LastQueryStopped() const { return lastStopped_; }
+    // Why the last query failed, in words; empty after success.
+    const QString& LastFailure() const { return lastFailure_; }
 
 private:
     THttpClient& client_;
@@ -30,4 +32,5 @@ private:
     MessagePump& pump_;
     QRandomGenerator random_;
     bool lastStopped_ = false;
+    QString lastFailure_;
 };

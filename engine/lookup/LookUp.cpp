@@ -28,6 +28,7 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     if (Name.isEmpty())
         return false;
     lastStopped_ = false;
+    lastReason_ = LookupReason();
 
     QString lookupName;
     QString extension;
@@ -44,6 +45,7 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     const TLDInfo* entry = engine_.TLDInfoList.Find(extension);
     const QString server = entry ? entry->Server : QString();
     if (server.isEmpty()) {
+        lastReason_.Text = QStringLiteral("no server is assigned to ") + extension;
         engine_.ShowMessage(MessageKind::Error, QStringLiteral("A server to use could not be found."), MbOk);
         return false;
     }
@@ -57,9 +59,12 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     Reply.clear();
 
     const QString cacheTld = CacheTld(TLD);
+    lastReason_.Server = server;
     if (!SkipTakenLists && server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(cacheTld)) {
+        lastReason_.Route = LookupRoute::Cache;
         const bool free = engine_.CheckTakenList(lookupName, cacheTld, TakenListError);
         lastStopped_ = engine_.TakenListCache.LastDownloadStopped();
+        lastReason_.Text = engine_.TakenListCache.LastFailure();
         return free;
     }
 
@@ -67,11 +72,15 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     const QString query = lookupName + extension;
     bool result = false;
     if (IsWhois) {
+        lastReason_.Route = LookupRoute::Whois;
         result = engine_.GetWhoisResults(query, Reply);
         lastStopped_ = engine_.whoisQuery().LastQueryStopped();
+        lastReason_.Text = engine_.whoisQuery().LastFailure();
     } else {
+        lastReason_.Route = LookupRoute::Http;
         result = engine_.GetHTTPResults(server, query, Reply);
         lastStopped_ = engine_.httpQuery().LastQueryStopped();
+        lastReason_.Text = engine_.httpQuery().LastFailure();
     }
     engine_.ProcessMessages();
     return result;
@@ -90,10 +99,13 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
     LookupVerdict verdict = LookupVerdict::LookupFailed;
     if (server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTld(tld))) {
         const bool free = LookUpAddress(Name, tld, reply, IsWhois, false, takenListError);
-        if (takenListError)
+        if (takenListError) {
             verdict = LookupVerdict::LookupFailed;
-        else
+        } else {
             verdict = free ? LookupVerdict::Free : LookupVerdict::Taken;
+            lastReason_.Text = free ? QStringLiteral("not in the registry's list of taken names")
+                                    : QStringLiteral("in the registry's list of taken names");
+        }
         seen.QueryStopped = lastStopped_;
     } else if (!LookUpAddress(Name, tld, reply, IsWhois, false, takenListError)) {
         verdict = LookupVerdict::LookupFailed;
@@ -106,7 +118,9 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
         seen.StopRequested = engine_.StopRequest != 0;
 
         verdict = JudgeReply(reply, match);
+        lastReason_.Text = ReplyVerdictReason(verdict, Entry.MatchText);
     }
+    seen.Reason = lastReason_;
     if (details)
         *details = seen;
     return verdict;

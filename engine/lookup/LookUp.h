@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/lookup/LookupReason.h"
 #include "engine/lookup/LookupVerdict.h"
 #include <QStringList>
 
@@ -10,6 +11,7 @@ struct JudgeDetails {
     bool LookupSucceeded = false;   // the server answered (server route only)
     bool StopRequested = false;     // Stop was pressed by the time the reply was about to be judged
     bool QueryStopped = false;      // Stop (or Disconnect) ended the network wait itself
+    LookupReason Reason;            // how the verdict was reached
 };
 
 // Deciding which server answers for a domain, asking it, and judging the answer.
@@ -33,8 +35,12 @@ public:
 
     // Stop (or Disconnect) ended the network wait of the last lookup.
     bool LastLookupStopped() const { return lastStopped_; }
+    // The route and server of the last lookup, and why it failed (empty text when it
+    // answered); JudgeDomain adds what decided the verdict.
+    const LookupReason& LastReason() const { return lastReason_; }
 
 private:
     TMisc1& engine_;
     bool lastStopped_ = false;
+    LookupReason lastReason_;
 };

@@ -11,3 +11,14 @@ LookupVerdict JudgeReply(const QStringList& reply, const QString& upperMatchText
         return LookupVerdict::ServerError;
     return LookupVerdict::Taken;
 }
+
+QString ReplyVerdictReason(LookupVerdict verdict, const QString& matchText)
+{
+    switch (verdict) {
+    case LookupVerdict::Free: return QStringLiteral("the reply holds \"%1\"").arg(matchText);
+    case LookupVerdict::Taken: return QStringLiteral("the reply lacks \"%1\"").arg(matchText);
+    case LookupVerdict::ServerError: return QStringLiteral("the reply reports Error WSAHOST_NOT_FOUND");
+    case LookupVerdict::LookupFailed: break;
+    }
+    return QString();
+}

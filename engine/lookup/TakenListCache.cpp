@@ -66,6 +66,47 @@ QByteArray TTakenListCache::TakenMarker(const QByteArray& upperName, const QStri
     return QByteArray();
 }
 
+namespace {
+
+bool IsNameByte(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+// True when `text` holds `before`, one or more name bytes, then `after`.
+bool HoldsNameBetween(const QByteArray& text, QByteArrayView before, QByteArrayView after)
+{
+    const qsizetype size = text.size();
+    for (qsizetype at = text.indexOf(before); at >= 0; at = text.indexOf(before, at + 1)) {
+        qsizetype end = at + before.size();
+        const qsizetype start = end;
+        while (end < size && IsNameByte(text.at(end)))
+            ++end;
+        if (end > start && QByteArrayView(text).sliced(end).startsWith(after))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool TTakenListCache::HoldsListedName(const QByteArray& upperText, const QString& tld)
+{
+    if (tld == QLatin1String("IE")) {
+        for (qsizetype at = upperText.indexOf(".IE<BR>"); at >= 0; at = upperText.indexOf(".IE<BR>", at + 1))
+            if (at > 0 && IsNameByte(upperText.at(at - 1)))
+                return true;
+        return false;
+    }
+    if (tld == QLatin1String("MC"))
+        return HoldsNameBetween(upperText, ">WWW.", ".");
+    if (tld == QLatin1String("FI"))
+        return HoldsNameBetween(upperText, "<BR>", ".");
+    if (tld == QLatin1String("HU"))
+        return HoldsNameBetween(upperText, ">", ".HU</A>");
+    return false;
+}
+
 QString TTakenListCache::SourcePath(const QString& letter, const QString& tld)
 {
     if (tld == QLatin1String("IE")) {
@@ -199,6 +240,7 @@ bool TTakenListCache::Store(const QString& tld, const QString& letter, const QBy
 bool TTakenListCache::CheckTakenList(const QString& name, const QString& tld, bool& TakenListError)
 {
     lastStopped_ = false;
+    lastFailure_.clear();
     if (tld.isEmpty())
         return true;
     const QString upperName = name.toUpper();
@@ -206,25 +248,46 @@ bool TTakenListCache::CheckTakenList(const QString& name, const QString& tld, bo
     const QByteArray marker = TakenMarker(upperName.toUtf8(), tld);
     if (letter.isEmpty() || marker.isEmpty()) {
         TakenListError = true;   // no list can answer for this name
+        lastFailure_ = QStringLiteral("no list of taken names covers this name");
         return true;
     }
+    const QString listKey = tld + QLatin1Char('/') + letter;
 
     QByteArray text;
     if (IsTakenListFresh(name, tld) && Load(ListFile(tld, letter), text)) {
         TakenListError = false;
+    } else if (unobtainable_.contains(listKey)) {
+        TakenListError = true;
+        lastFailure_ = QStringLiteral("taken list missing: it could not be obtained earlier in this search");
+        return true;
     } else {
         TakenListError = false;
         const QUrl url(QStringLiteral("http://") + RegistryHosts.value(tld) + SourcePath(letter, tld));
         const THttpClient::Result page = http_.Get(url);
         lastStopped_ = page.outcome == THttpClient::Outcome::Stopped;
-        // An empty page (also one the server closed before answering) is no list: storing
-        // it would make every name of the letter free for days.
-        if (page.outcome != THttpClient::Outcome::Fetched || page.body.isEmpty()) {
+        if (lastStopped_) {
             TakenListError = true;
+            lastFailure_ = QStringLiteral("stopped");
+            return true;
+        }
+        // An empty page (also one the server closed before answering), or a page that
+        // lists no name at all (a home page, an error page served as a success), is no
+        // list: storing it would make every name of the letter free for days.
+        if (page.outcome != THttpClient::Outcome::Fetched || page.body.isEmpty()) {
+            lastFailure_ = QStringLiteral("taken list missing: ")
+                           + (page.failure.isEmpty() ? QStringLiteral("the page is empty") : page.failure);
         } else {
             text = ToCacheText(page.body);
-            if (!Store(tld, letter, text))
-                TakenListError = true;
+            if (!HoldsListedName(text, tld)) {
+                text.clear();
+                lastFailure_ = QStringLiteral("taken list missing: the page lists no names");
+            } else if (!Store(tld, letter, text)) {
+                lastFailure_ = QStringLiteral("taken list missing: it could not be stored");
+            }
+        }
+        if (!lastFailure_.isEmpty()) {
+            TakenListError = true;
+            unobtainable_.insert(listKey);
         }
     }
     return !text.contains(marker);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -41,11 +42,20 @@ public:
 
     // The last download ended because the user pressed Stop.
     bool LastDownloadStopped() const { return lastStopped_; }
+    // Why the last check could not answer, in words; empty when it could.
+    const QString& LastFailure() const { return lastFailure_; }
+
+    // A list that could not be obtained is asked for once per search; later names of the
+    // same list get the error at once. Every search start forgets them.
+    void ForgetUnobtainableLists() { unobtainable_.clear(); }
 
     // The pieces of the rule, public for the tests and the CLI.
     static bool IsCachedTld(const QString& tld);                                   // FI, IE, MC, HU
     static QString ListLetter(const QString& upperName, const QString& tld);        // empty when unusable
     static QByteArray TakenMarker(const QByteArray& upperName, const QString& tld);
+    // True when the (upper-cased) page holds at least one entry shaped like the TLD's
+    // marker; a page without one (a home page, an error page) is no list of taken names.
+    static bool HoldsListedName(const QByteArray& upperText, const QString& tld);
     static QString SourcePath(const QString& letter, const QString& tld);
     // The page as the cache holds it: upper-cased, every line ended by CR LF.
     static QByteArray ToCacheText(const QByteArray& page);
@@ -66,6 +76,8 @@ private:
     THttpClient& http_;
     std::function<QString()> programFolder_;
     bool lastStopped_ = false;
+    QString lastFailure_;
+    QSet<QString> unobtainable_;   // "TLD/letter" of the lists this search could not obtain
 
     // The list read last, so that a run over many names of one letter reads it once.
     QString loadedPath_;

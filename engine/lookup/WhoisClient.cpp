@@ -74,7 +74,7 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
     if (!IsPlausibleHostName(Host))
         return fail(Outcome::Failed, QStringLiteral("'%1' is not a host name").arg(Host));
 
-    enum class End { Waiting, Closed, Error, Timeout, TooSlow, TooLong, Stopped };
+    enum class End { Waiting, Closed, Error, Reset, Timeout, TooSlow, TooLong, Stopped };
     End end = End::Waiting;
     QString socketError;
     QEventLoop loop;
@@ -94,8 +94,11 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
     const QByteArray request = query.toUtf8() + "\r\n";
     auto takeData = [&] {
         if (ConnectionWasReset(socket)) {
+            // What came before the reset can still be read; a reset with nothing before
+            // it is how some registries turn a client away.
+            reply += socket.readAll();
             socketError = QStringLiteral("the connection was reset");
-            finish(End::Error);
+            finish(reply.isEmpty() ? End::Reset : End::Error);
             return;
         }
         reply += socket.readAll();
@@ -106,7 +109,9 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
         else
             timer.start(IdleTimeoutMs);
     };
+    bool connected = false;
     QObject::connect(&socket, &QTcpSocket::connected, [&] {
+        connected = true;
         socket.write(request);
         timer.start(IdleTimeoutMs);
     });
@@ -116,7 +121,7 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
         if (error == QAbstractSocket::RemoteHostClosedError) {
             finish(End::Closed);
         } else {
-            socketError = socket.errorString();
+            socketError = connected ? socket.errorString() : QStringLiteral("unreachable: ") + socket.errorString();
             finish(End::Error);
         }
     });
@@ -146,9 +151,12 @@ TWhoisClient::Outcome TWhoisClient::Exchange(const QString& query, QByteArray& r
     case End::TooSlow: reply.clear(); return fail(Outcome::Failed, QStringLiteral("the reply took too long"));
     case End::TooLong: reply.clear(); return fail(Outcome::Failed, QStringLiteral("the reply is too long"));
     case End::Error: reply.clear(); return fail(Outcome::Failed, socketError);
+    case End::Reset: reply.clear(); return fail(Outcome::Reset, socketError);
     case End::Waiting: break;
     }
     reply.clear();
+    if (!connected)
+        return fail(Outcome::Failed, QStringLiteral("unreachable: no connection in time"));
     return fail(Outcome::Failed, QStringLiteral("the server did not answer in time"));
 }
 

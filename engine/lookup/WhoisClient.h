@@ -21,6 +21,7 @@ public:
         Failed,    // not resolvable, refused, reset, timed out, too long
         Stopped,   // ended by Abort(); no fault of the server
         Refused,   // the query itself was unusable (control characters); nothing was sent
+        Reset,     // the server reset the connection before sending a single byte
     };
 
     TWhoisClient();

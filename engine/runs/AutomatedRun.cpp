@@ -187,6 +187,7 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(const QString& name, const QStrin
     const VerdictEntry shown = EntryFor(verdict, domain);
     view_.insertResultAtTop(ResultList::All, shown.text);
     view_.insertResultAtTop(shown.list, shown.text);
+    view_.recordVerdict(domain, verdict, details.Reason);
     const bool domainError = verdict == LookupVerdict::ServerError || verdict == LookupVerdict::LookupFailed;
 
     // The run's last domain asks nothing: there is nothing left to continue with.

@@ -59,6 +59,9 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
         view.addSingleResult(ProxyWarningText() + QStringLiteral("\r\r\r") + failure);
     else
         view.addSingleResult(failure);
+    const QString why = engine.LastLookupReason().Text;
+    if (!why.isEmpty())
+        view.addSingleResult(QStringLiteral("Reason: ") + why);
 }
 } // namespace
 

@@ -36,6 +36,8 @@ private slots:
         engine->Whois1.Port = whois->port();
         engine->Whois1.IdleTimeoutMs = 3000;
         engine->Http.IdleTimeoutMs = 3000;
+        engine->whoisQuery().FirstRefusalPauseMs = 20;
+        engine->whoisQuery().RefusalBoundMs = 100;
         engine->TakenListCache.RegistryHosts[QStringLiteral("IE")] = QString::fromLatin1(web->hostAndPort());
 
         engine->TLDInfoList.Add(QStringLiteral(".com"), QStringLiteral("127.0.0.1"), QStringLiteral("No Match"), true);
@@ -149,7 +151,8 @@ private slots:
         QTest::newRow("phrase across two lines never matches") << QByteArray("No\r\nMatch\r\n") << "No Match" << LookupVerdict::Taken;
         QTest::newRow("accented phrase never matches") << QByteArray("Dom\xc3\xadnio inexistente\r\n")
                                                        << QString::fromUtf8("Dom\xc3\xadnio inexistente") << LookupVerdict::Taken;
-        QTest::newRow("empty reply") << QByteArray() << "No Match" << LookupVerdict::Taken;
+        // No bytes at all is a refusal, asked again; past the bound it is an error.
+        QTest::newRow("empty reply") << QByteArray() << "No Match" << LookupVerdict::LookupFailed;
     }
     void verdicts()
     {

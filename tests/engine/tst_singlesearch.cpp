@@ -73,7 +73,10 @@ private slots:
         QTest::newRow("CR LF lines, blank line kept")
             << QByteArray("Domain: X\r\n\r\nStatus: active") << QStringList{"Domain: X", "", "", "", "Status: active"};
         QTest::newRow("LF lines") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-        QTest::newRow("empty reply") << QByteArray() << QStringList{};
+        // No bytes at all is how some registries turn a client away: asked again, then an error.
+        QTest::newRow("empty reply") << QByteArray()
+                                     << QStringList{"An error occurred looking up 'Example.com'",
+                                                    "Reason: refused by the registry (asked 3 times): an empty reply"};
     }
     void replyIsShownLineByLine()
     {
@@ -99,7 +102,8 @@ private slots:
         h.view.opts.TLDComboText = QStringLiteral(".ie");
         h.runSingle();
         // The pseudo-server is tried as a whois host, which does not exist.
-        QCOMPARE(h.view.singleResults, QStringList{"An error occurred looking up 'example.ie'"});
+        QCOMPARE(h.view.singleResults, (QStringList{"An error occurred looking up 'example.ie'",
+                                                    "Reason: 'Cache Domains Taken List' is not a host name"}));
         QVERIFY(!QDir(h.dir.filePath(QStringLiteral("Cache"))).exists());
     }
 
@@ -109,12 +113,14 @@ private slots:
         QTest::addColumn<bool>("proxiesDiffer");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("reason");   // the beginning of the line that follows
         const QString plain = QStringLiteral("An error occurred looking up 'FailMe.com'");
-        QTest::newRow("whois, proxies differ") << "whois" << true << QStringList{} << kProxyNotice + "\r" + plain;
-        QTest::newRow("whois, proxies agree") << "whois" << false << QStringList{} << plain;
-        QTest::newRow("HTTP, proxies differ") << "http" << true << QStringList{} << plain;
+        QTest::newRow("whois, proxies differ") << "whois" << true << QStringList{} << kProxyNotice + "\r" + plain
+                                               << "Reason: unreachable: ";
+        QTest::newRow("whois, proxies agree") << "whois" << false << QStringList{} << plain << "Reason: unreachable: ";
+        QTest::newRow("HTTP, proxies differ") << "http" << true << QStringList{} << plain << "Reason: ";
         QTest::newRow("no server for the TLD") << "none" << true << QStringList{"A server to use could not be found."}
-                                               << plain;
+                                               << plain << "Reason: no server is assigned to .com";
     }
     void failedLookupIsReported()
     {
@@ -122,6 +128,7 @@ private slots:
         QFETCH(bool, proxiesDiffer);
         QFETCH(QStringList, boxes);
         QFETCH(QString, shown);
+        QFETCH(QString, reason);
         SearchRunHarness h;
         if (server == "whois")
             h.addTLD(".com", SearchRunHarness::RefusingWhoisHost());
@@ -133,7 +140,9 @@ private slots:
         h.view.opts.TLDComboText = QStringLiteral(".com");
         h.runSingle();
 
-        QCOMPARE(h.view.singleResults, QStringList{shown});
+        QCOMPARE(h.view.singleResults.size(), 2);
+        QCOMPARE(h.view.singleResults.first(), shown);
+        QVERIFY2(h.view.singleResults.last().startsWith(reason), qPrintable(h.view.singleResults.last()));
         QCOMPARE(h.boxes.texts(), boxes);
     }
 
@@ -147,7 +156,7 @@ private slots:
         h.view.opts.SingleEdit = QStringLiteral("name");
         h.view.opts.TLDComboText = QStringLiteral(".com");
         h.runSingle();
-        QCOMPARE(h.view.singleResults, QStringList{"An error occurred looking up 'name.com'"});
+        QCOMPARE(h.view.singleResults.value(0), QStringLiteral("An error occurred looking up 'name.com'"));
     }
 };
 

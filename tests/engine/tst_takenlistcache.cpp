@@ -84,7 +84,7 @@ private slots:
         QTest::newRow("HU listed") << "HU" << "gulyas" << QByteArray("/domainsearch/dsearch.cgi?list=hu") << "A"
                                    << QByteArray("<a href=x>gulyas.hu</a>") << false;
         QTest::newRow("HU marker cannot span lines") << "HU" << "gulyas" << QByteArray("/domainsearch/dsearch.cgi?list=hu")
-                                                     << "A" << QByteArray("<a href=x>gulyas\r\n.hu</a>") << true;
+                                                     << "A" << QByteArray("<a href=x>gulyas\r\n.hu</a><a>tokaj.hu</a>") << true;
     }
     void eachRegistryIsAskedAndJudged()
     {
@@ -220,6 +220,37 @@ private slots:
         QVERIFY(error);
         // The old list and its date stay for a later successful download to replace.
         QCOMPARE(indexValue("IE", "A-LastChecked"), QStringLiteral("2024-03-10"));
+    }
+
+    // A page served as a success that lists no name (a home page, an error page) is no
+    // list: it is not stored, and the rest of the search does not fetch it again.
+    void pageListingNoNameIsNoList_data()
+    {
+        QTest::addColumn<QString>("tld");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("IE home page") << "IE" << QByteArray("<html><body>Welcome to .ie<br>Search</body></html>");
+        QTest::newRow("MC error page") << "MC" << QByteArray("<h1>Service unavailable</h1><a href=/>Home</a>");
+        QTest::newRow("FI moved page") << "FI" << QByteArray("<p>This page has moved.<br> See traficom.fi</p>");
+        QTest::newRow("HU login page") << "HU" << QByteArray("<form>Log in to domain.hu</form>");
+    }
+    void pageListingNoNameIsNoList()
+    {
+        QFETCH(QString, tld);
+        QFETCH(QByteArray, page);
+        registry->setHandler([&](const HttpRequestSeen&) { return ScriptedReply::Page(page); });
+        bool error = false;
+        check("abc", tld, error);
+        QVERIFY(error);
+        QVERIFY(!QFile::exists(engine->TakenListCache.ListFile(tld, "A")));
+        QCOMPARE(indexValue(tld, "A-LastChecked"), QStringLiteral("<none>"));
+        check("abd", tld, error);
+        QVERIFY(error);
+        QCOMPARE(registry->requests.size(), 1);
+        QVERIFY(engine->TakenListCache.LastFailure().startsWith(QStringLiteral("taken list missing")));
+
+        engine->ForgetFailures();   // the next search asks again
+        check("abd", tld, error);
+        QCOMPARE(registry->requests.size(), 2);
     }
 
     void storingFailureIsAnErrorButTheListStillAnswers()

@@ -79,12 +79,20 @@ private slots:
         QCOMPARE(engine->FailedServers.Count(), 0);
     }
 
-    void silentCloseIsAnEmptySuccess()
+    // A server that closes without a word is limiting this client: it is asked again after
+    // growing pauses, and when they reach their bound the query fails without listing it.
+    void silentCloseIsARefusalAskedAgain()
     {
         server->setMode(LoopbackWhoisServer::Mode::CloseWithoutReply);
+        engine->whoisQuery().FirstRefusalPauseMs = 50;
+        engine->whoisQuery().RefusalBoundMs = 200;
         QStringList reply{"stale"};
-        QVERIFY(engine->GetWhoisResults(QStringLiteral("example.com"), reply));
+        QVERIFY(!engine->GetWhoisResults(QStringLiteral("example.com"), reply));
         QVERIFY(reply.isEmpty());
+        QCOMPARE(server->connections, 3);   // pauses of 50 and 100 ms; a third of 200 would pass the bound
+        QCOMPARE(engine->whoisQuery().LastAttempts(), 3);
+        QVERIFY(engine->whoisQuery().LastFailure().startsWith(QStringLiteral("refused by the registry (asked 3 times)")));
+        QCOMPARE(engine->FailedServers.Count(), 0);
     }
 
     void failuresListTheHost_data()
@@ -135,6 +143,7 @@ private slots:
     void failedHostIsSkippedUntilTheListIsEmptied()
     {
         server->setMode(LoopbackWhoisServer::Mode::Reset);
+        server->setReply("Domain: A.COM\r\nRegis");   // reset in mid-reply
         QStringList reply;
         QVERIFY(!engine->GetWhoisResults(QStringLiteral("a.com"), reply));
         QCOMPARE(server->connections, 1);

@@ -19,6 +19,12 @@ public:
     int applyCount = 0;
     QList<bool> displayCalls;        // every UpdateDisplayforStart argument
     std::function<void()> onInsert;  // runs after every insertResultAtTop
+    struct Verdict {
+        QString domain;
+        LookupVerdict verdict;
+        LookupReason reason;
+    };
+    QList<Verdict> verdicts;         // every recordVerdict, oldest first
 
     QStringList& list(ResultList l) { return lists[static_cast<int>(l)]; }
 
@@ -34,6 +40,7 @@ public:
         if (onInsert)
             onInsert();
     }
+    void recordVerdict(const QString& d, LookupVerdict v, const LookupReason& r) override { verdicts.append({d, v, r}); }
     void setCounterText(const QString& t) override { counterText = t; }
     void setProgressMaximum(qint64 m) override { progressMaximum = m; }
     void setProgressPosition(qint64 p) override { progressPosition = p; }

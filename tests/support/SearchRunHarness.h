@@ -41,8 +41,12 @@ public:
         // Short bounds, so a fault that leaves a wait open ends the test quickly instead of hanging it.
         engine.Whois1.ConnectTimeoutMs = engine.Whois1.IdleTimeoutMs = 5000;
         engine.Http.IdleTimeoutMs = 5000;
+        engine.whoisQuery().FirstRefusalPauseMs = 20;
+        engine.whoisQuery().RefusalBoundMs = 100;
         whois.setResponder([](const QByteArray& query) { return ReplyFor(query); });
         http.setHandler([](const HttpRequestSeen& request) {
+            if (request.target.startsWith("/html/edomains.htm"))   // the FI registry's list of taken names
+                return ScriptedReply::Page("<br>takenlisted.fi\n<br>another.fi\n");
             const QByteArray domain = QUrlQuery(QString::fromLatin1(request.target.mid(request.target.indexOf('?') + 1)))
                                           .queryItemValue(QStringLiteral("d"))
                                           .toLatin1();

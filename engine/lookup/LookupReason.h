@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+
+// The way a lookup went: `whois` and `http` ask the TLD's assigned server, `cache`
+// answers from a registry's list of taken names.
+enum class LookupRoute { None, Whois, Http, Cache };
+
+inline QString RouteName(LookupRoute route)
+{
+    switch (route) {
+    case LookupRoute::Whois: return QStringLiteral("whois");
+    case LookupRoute::Http: return QStringLiteral("http");
+    case LookupRoute::Cache: return QStringLiteral("cache");
+    case LookupRoute::None: break;
+    }
+    return QString();
+}
+
+// How a domain's verdict was reached: the route and server that answered (or were
+// asked last), and in words what decided it, or why there is no answer.
+struct LookupReason {
+    LookupRoute Route = LookupRoute::None;
+    QString Server;   // whois host, URL template or the taken-list pseudo-server
+    QString Text;     // "the reply holds \"No Match\"", "refused by the registry: ...", ...
+};
