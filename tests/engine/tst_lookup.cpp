@@ -166,8 +166,9 @@ private slots:
         JudgeDetails details;
         QCOMPARE(engine->JudgeDomain(QStringLiteral("example"), com, isWhois, &details), verdict);
         QVERIFY(isWhois);
-        QVERIFY(details.LookupSucceeded);
+        QCOMPARE(details.LookupSucceeded, verdict != LookupVerdict::LookupFailed);
         QVERIFY(!details.StopRequested);
+        QCOMPARE(engine->FailedServers.Count(), 0);   // a refusal never lists the server
     }
 
     void unreachableServerFailsEveryLaterLookup()
