@@ -1,4 +1,6 @@
 #include "cli/CliSession.h"
+#include "engine/lookup/RdapBootstrapRefresh.h"
+#include <QFile>
 #include "platform/ProgramFolder.h"
 #include "settings/CheckStates.h"
 #include "settings/MainOptionsFile.h"
@@ -27,6 +29,8 @@ QString CliSession::Open(bool loadDictionary)
     ApplyAdvancedSettings();
     BuildTLDInfoList();
 
+    if (QString error = UseRdapBootstrap(); !error.isEmpty())
+        return error;
     ApplyServerOverrides();
     if (QString error = ApplyTickedTlds(); !error.isEmpty())
         return error;
@@ -65,6 +69,8 @@ void CliSession::ApplyAdvancedSettings()
     engine_.NewServerList = advanced_.NewServerList;
     engine_.NewMatchList = advanced_.NewMatchList;
     engine_.NewDomainList = advanced_.NewDomainList;
+    engine_.RdapEnabled = advanced_.Rdap;
+    engine_.RdapPinnedTlds = QSet<QString>(advanced_.AssignedFirstList.cbegin(), advanced_.AssignedFirstList.cend());
 
     const ProxyBoxes proxy = ProxyBoxesOf(advanced_);
     engine_.ProxyEntries = proxy;   // compared with the system's proxy after failed lookups
@@ -72,6 +78,23 @@ void CliSession::ApplyAdvancedSettings()
 
     const int cacheDays = qBound(1, advanced_.IECache, 120);
     engine_.TakenListCache.CacheDays = [cacheDays] { return cacheDays; };
+}
+
+// --rdap-bootstrap FILE replaces the bootstrap and its overrides for the run; without it
+// the copy refreshed into the cache folder (by the window) or the shipped one is used.
+QString CliSession::UseRdapBootstrap()
+{
+    if (arguments_.rdapBootstrap.isEmpty()) {
+        UseBestRdapBootstrap(engine_.RdapBootstrap, engine_.TakenListCache.CacheFolder());
+        return QString();
+    }
+    QFile file(arguments_.rdapBootstrap);
+    QHash<QString, QString> services;
+    QString why = QStringLiteral("it cannot be read");
+    if (!file.open(QIODevice::ReadOnly) || !TRdapBootstrap::ParseIana(file.read(4LL << 20), services, &why))
+        return QStringLiteral("--rdap-bootstrap: '%1' is no RDAP bootstrap file: %2").arg(arguments_.rdapBootstrap, why);
+    engine_.RdapBootstrap.Use(services, {});
+    return QString();
 }
 
 void CliSession::BuildTLDInfoList()
@@ -90,6 +113,7 @@ void CliSession::BuildTLDInfoList()
 void CliSession::ApplyServerOverrides()
 {
     for (const ServerOverride& o : arguments_.servers) {
+        engine_.RdapPinnedTlds.insert(o.tld.toLower());   // the named server answers, not RDAP
         const QString matchText = engine_.FindMatchTextForServer(o.server);
         if (TLDInfo* entry = engine_.TLDInfoList.Find(o.tld)) {
             entry->Server = o.server;

@@ -41,6 +41,7 @@ private:
     void LoadDictionary();
     void ApplyAdvancedSettings();
     void BuildTLDInfoList();
+    QString UseRdapBootstrap();
     void ApplyServerOverrides();
     QString ApplyTickedTlds();
 

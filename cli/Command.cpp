@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 #include "cli/AutoCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/RoutesCommand.h"
 #include "cli/SingleCommand.h"
 #include "cli/TldsCommand.h"
 
@@ -14,5 +15,7 @@ std::unique_ptr<Command> Command::Create(const QString& name)
         return std::make_unique<ListCommand>();
     if (name == QLatin1String("tlds"))
         return std::make_unique<TldsCommand>();
+    if (name == QLatin1String("routes"))
+        return std::make_unique<RoutesCommand>();
     return nullptr;
 }

@@ -7,7 +7,7 @@
 namespace {
 
 const QStringList kCommands = {QStringLiteral("single"), QStringLiteral("auto"), QStringLiteral("list"),
-                               QStringLiteral("tlds")};
+                               QStringLiteral("tlds"), QStringLiteral("routes")};
 
 // The last value of an option given more than once wins, as with most programs.
 QString lastValue(const QCommandLineParser& parser, const QCommandLineOption& option)
@@ -63,9 +63,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption tlds(QStringLiteral("tlds"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption server(QStringLiteral("server"), QString(), QStringLiteral("TLD=SERVER"));
     const QCommandLineOption whoisPort(QStringLiteral("whois-port"), QString(), QStringLiteral("N"));
+    const QCommandLineOption rdapBootstrap(QStringLiteral("rdap-bootstrap"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption results(QStringLiteral("results"), QString(), QStringLiteral("ANSWER"));
     const QCommandLineOption onError(QStringLiteral("on-error"), QString(), QStringLiteral("ANSWER"));
-    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, results, onError});
+    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, results, onError});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -129,6 +130,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         args.whoisPort = static_cast<quint16>(port);
     }
 
+    if (parser.isSet(rdapBootstrap)) {
+        args.rdapBootstrap = lastValue(parser, rdapBootstrap);
+        if (!QFileInfo(args.rdapBootstrap).isFile())
+            return usageError(QStringLiteral("--rdap-bootstrap: '%1' is not a file").arg(args.rdapBootstrap));
+    }
+
     if (parser.isSet(results)) {
         const QString answer = lastValue(parser, results);
         if (answer == QLatin1String("overwrite"))
@@ -173,6 +180,9 @@ Commands
                     in order; no network
   tlds              prints TLDInfoList, one entry per line: TLD, Server, MatchText and Checked
                     (1 or 0), separated by tabs
+  routes            prints, for each entry of TLDInfoList in order, the TLD, the route that answers
+                    it first (rdap, whois, http or cache) and its endpoint (RDAP base URL, whois
+                    host, URL template or the pseudo-server), separated by tabs
 
 Options
   --program-folder DIR       the folder that holds Settings.dat, Config.dat, english.dat,
@@ -181,8 +191,11 @@ Options
   --set SECTION/KEY=VALUE    for this run, read VALUE for that Settings.dat key instead of the
                              file's value (nothing is written); repeatable
   --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its dot)
-  --server TLD=SERVER        for this run, use SERVER (a whois host or an HTTP URL template) for TLD;
-                             its match text is found as the program finds it for any server; repeatable
+  --server TLD=SERVER        for this run, use SERVER (a whois host or an HTTP URL template) for TLD,
+                             and not RDAP; its match text is found as the program finds it for any
+                             server; repeatable
+  --rdap-bootstrap FILE      for this run, read the RDAP services from FILE (IANA's dns.json format)
+                             instead of the shipped bootstrap and its overrides
   --whois-port N             connect to whois servers on port N (default 43)
   --results overwrite|append|cancel
                              the answer to the question about an existing results file (default append)

@@ -32,13 +32,14 @@ enum class ResultsFileAnswer { Overwrite, Append, Cancel };   // an existing res
 enum class ErrorAnswer { Continue, Stop };                    // the questions after an error
 
 struct CliArguments {
-    QString command;                  // "single", "auto", "list" or "tlds"
+    QString command;                  // "single", "auto", "list", "tlds" or "routes"
     QStringList commandArguments;     // what follows the command
     QString programFolder;            // empty: the executable's folder
     QList<SettingOverride> settings;
     std::optional<QStringList> tlds;  // --tlds given: exactly these are ticked
     QList<ServerOverride> servers;
     quint16 whoisPort = 43;
+    QString rdapBootstrap;            // --rdap-bootstrap: a bootstrap file in IANA's format
     ResultsFileAnswer results = ResultsFileAnswer::Append;
     ErrorAnswer onError = ErrorAnswer::Continue;
 };

@@ -27,13 +27,14 @@ const QList<SectionKeys>& knownKeys()
         {"Checked", {"Item"}},
         {"Cache", {"IECache"}},
         {"Proxy", {"Username", "Password", "Server", "ProxyEnabled", "Port"}},
+        {"Lookup", {"RDAP"}},
     };
     return keys;
 }
 
 bool isItemListSection(const QString& section)
 {
-    for (const char* name : {"NewServer", "NewMatch", "NewDomain"})
+    for (const char* name : {"NewServer", "NewMatch", "NewDomain", "AssignedFirst"})
         if (section.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
             return true;
     return false;

@@ -4,6 +4,7 @@
 TMisc1::TMisc1(QObject* parent)
     : QObject(parent)
 {
+    RdapBootstrap.UseShipped();
     // Stop ends a network wait at once.
     connect(this, &TMisc1::stopRequested, this, [this] {
         Whois1.Abort();
@@ -13,6 +14,19 @@ TMisc1::TMisc1(QObject* parent)
 }
 
 TMisc1::~TMisc1() = default;
+
+QString TMisc1::RdapBaseFor(const QString& tld, bool skipTakenLists) const
+{
+    if (!RdapEnabled || RdapPinnedTlds.contains(tld.toLower()))
+        return QString();
+    if (!skipTakenLists) {
+        // The taken-list TLDs keep their cache in the automated run.
+        const TLDInfo* entry = TLDInfoList.Find(tld);
+        if (entry && entry->Server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTldOf(tld)))
+            return QString();
+    }
+    return RdapBootstrap.BaseUrlForTld(tld);
+}
 
 void TMisc1::setProgramFolder(const QString& folder)
 {
@@ -28,4 +42,13 @@ void TMisc1::RequestStop()
 {
     StopRequest = 1;
     emit stopRequested();
+}
+
+std::pair<LookupRoute, QString> TMisc1::FirstRouteOf(const TLDInfo& entry) const
+{
+    if (const QString base = RdapBaseFor(entry.TLD, false); !base.isEmpty())
+        return {LookupRoute::Rdap, base};
+    if (entry.Server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTldOf(entry.TLD)))
+        return {LookupRoute::Cache, entry.Server};
+    return {IsHttpServer(entry.Server) ? LookupRoute::Http : LookupRoute::Whois, entry.Server};
 }

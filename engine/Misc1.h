@@ -11,6 +11,8 @@
 #include "engine/lookup/InterruptiblePause.h"
 #include "engine/lookup/LookUp.h"
 #include "engine/lookup/LookupVerdict.h"
+#include "engine/lookup/RdapBootstrap.h"
+#include "engine/lookup/RdapQuery.h"
 #include "engine/lookup/TakenListCache.h"
 #include "engine/lookup/WhoisClient.h"
 #include "engine/lookup/WhoisQuery.h"
@@ -141,6 +143,19 @@ public:
     THttpClient Http;
     TFailedServers FailedServers;   // emptied by every search start
     TTakenListCache TakenListCache{Http, [this] { return programFolder_; }};
+
+    // RDAP, asked before a TLD's assigned server where the bootstrap knows its service.
+    // Off until the settings switch it on (the window and the CLI read Lookup/RDAP).
+    TRdapBootstrap RdapBootstrap;     // the shipped bootstrap until another is used
+    bool RdapEnabled = false;
+    QSet<QString> RdapPinnedTlds;     // ".de": the assigned server answers first (lower case)
+    // The RDAP base URL that answers `tld` first, or empty when its assigned server does
+    // (RDAP off, the TLD pinned, no service known, or a taken-list TLD of the automated run).
+    QString RdapBaseFor(const QString& tld, bool skipTakenLists = true) const;
+    TRdapQuery& rdapQuery() { return rdapQuery_; }
+    // The route that answers an entry first in the automated run, and where it asks: the
+    // RDAP base URL, the whois host, the URL template or the taken-list pseudo-server.
+    std::pair<LookupRoute, QString> FirstRouteOf(const TLDInfo& entry) const;
     // Empties FailedServers and forgets the taken lists that could not be obtained: every
     // search starts with every server and list worth asking again.
     void ForgetFailures()
@@ -184,6 +199,7 @@ public:
 private:
     TInterruptiblePause refusalPause_;   // Stop and Disconnect end it at once
     TWhoisQuery whoisQuery_{Whois1, FailedServers, pump_, refusalPause_, [this] { return StopRequest != 0; }};
+    TRdapQuery rdapQuery_{Http, refusalPause_, [this] { return StopRequest != 0; }};
     THttpQuery httpQuery_{Http, FailedServers, pump_};
     TDomainLookup lookup_{*this};
     EnvironmentProxySource environmentProxy_;

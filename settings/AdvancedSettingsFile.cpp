@@ -9,6 +9,8 @@ const QString kProxy = QStringLiteral("Proxy");
 const QString kNewServer = QStringLiteral("NewServer");
 const QString kNewMatch = QStringLiteral("NewMatch");
 const QString kNewDomain = QStringLiteral("NewDomain");
+const QString kAssignedFirst = QStringLiteral("AssignedFirst");
+const QString kLookup = QStringLiteral("Lookup");
 } // namespace
 
 bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& settings)
@@ -32,6 +34,8 @@ void LoadAdvancedSettings(const IniFile& s, AdvancedSettings& settings)
     ReadItemList(s, read.NewServerList, kNewServer, true);
     ReadItemList(s, read.NewDomainList, kNewDomain, true);
     ReadItemList(s, read.NewMatchList, kNewMatch, false);
+    read.Rdap = s.ReadBool(kLookup, QStringLiteral("RDAP"), true);
+    ReadItemList(s, read.AssignedFirstList, kAssignedFirst, true);
     settings = read;
 }
 
@@ -40,7 +44,7 @@ bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& s
     IniFile s;
     if (!OpenSettingsFile(s, settingsPath))
         return false;
-    for (const QString& section : {kNewServer, kNewMatch, kNewDomain, kProxy, kCache})
+    for (const QString& section : {kNewServer, kNewMatch, kNewDomain, kAssignedFirst, kProxy, kCache})
         s.EraseSection(section);
     s.WriteInteger(kCache, QStringLiteral("IECache"), settings.IECache);
     s.WriteString(kProxy, QStringLiteral("Username"), settings.Username);
@@ -51,6 +55,8 @@ bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& s
     WriteItemList(s, settings.NewServerList, kNewServer);
     WriteItemList(s, settings.NewMatchList, kNewMatch);
     WriteItemList(s, settings.NewDomainList, kNewDomain);
+    s.WriteBool(kLookup, QStringLiteral("RDAP"), settings.Rdap);
+    WriteItemList(s, settings.AssignedFirstList, kAssignedFirst);
     return SaveSettingsFile(s);
 }
 

@@ -17,19 +17,22 @@ struct AdvancedSettings {
     QStringList NewServerList;   // lower case
     QStringList NewMatchList;    // same positions as NewServerList, as typed
     QStringList NewDomainList;   // lower case, each with its leading dot
+    bool Rdap = true;            // RdapCheck: RDAP is asked first where a TLD's service is known
+    QStringList AssignedFirstList;   // TLDs (lower case, with the dot) whose assigned server answers first
 
     bool operator==(const AdvancedSettings&) const = default;
 };
 
-// Reads sections Cache, Proxy, NewServer, NewMatch and NewDomain, each key with its
+// Reads sections Cache, Proxy, NewServer, NewMatch, NewDomain, AssignedFirst and the key
+// RDAP of section Lookup, each key with its
 // default. Returns false when the file exists but cannot be read ("Error loading
 // settings"); `settings` is then left as it was. A missing file reads as all defaults.
 bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& settings);
 // The same from an INI document already in memory.
 void LoadAdvancedSettings(const IniFile& file, AdvancedSettings& settings);
 
-// Erases sections NewServer, NewMatch, NewDomain, Proxy and Cache, then writes them
-// again from `settings`; every other section stays. The file is replaced in one step,
+// Erases sections NewServer, NewMatch, NewDomain, AssignedFirst, Proxy and Cache, then
+// writes them again from `settings`, with Lookup/RDAP; every other key stays. The file is replaced in one step,
 // so on failure ("Error saving settings") the previous file is left whole.
 bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& settings);
 

@@ -160,6 +160,10 @@ void TAdvancedForm::LoadAdvancedSettings()
     engine_.NewDomainList = settings.NewDomainList;
     engine_.NewMatchList = settings.NewMatchList;
     ShowUserLists();
+    RdapCheck->setChecked(settings.Rdap);
+    AssignedFirstList->clear();
+    AssignedFirstList->addItems(settings.AssignedFirstList);
+    ApplyRdapChoices();
 
     ApplyProxySettings(ProxyBoxesNow(), engine_.Http);
 }
@@ -271,6 +275,9 @@ void TAdvancedForm::OKBtnClick()
     settings.NewServerList = engine_.NewServerList;
     settings.NewMatchList = engine_.NewMatchList;
     settings.NewDomainList = engine_.NewDomainList;
+    settings.Rdap = RdapCheck->isChecked();
+    settings.AssignedFirstList = AssignedFirstTlds();
+    ApplyRdapChoices();
 
     bool saved = SaveAdvancedSettings(SettingsPath(), settings);
     // A tree that cannot be written would be lost at the next start: say so, and still
@@ -313,6 +320,9 @@ void TAdvancedForm::DefaultBtnClick()
 
     try {
         BlankBtnClick();
+        RdapCheck->setChecked(true);
+        AssignedFirstList->clear();
+        ApplyRdapChoices();
         engine_.TLDInfoList.Clear();
         mainForm_.clearTLDCombo();
         assignment_.InitialiseTree();
@@ -337,6 +347,51 @@ void TAdvancedForm::HelpAdvBtnClick()
 
 // --- "Server Assignment" page ------------------------------------------------------------------
 
+QStringList TAdvancedForm::AssignedFirstTlds() const
+{
+    QStringList tlds;
+    for (int i = 0; i < AssignedFirstList->count(); ++i)
+        tlds.append(AssignedFirstList->item(i)->text());
+    return tlds;
+}
+
+void TAdvancedForm::ApplyRdapChoices()
+{
+    engine_.RdapEnabled = RdapCheck->isChecked();
+    const QStringList tlds = AssignedFirstTlds();
+    engine_.RdapPinnedTlds = QSet<QString>(tlds.cbegin(), tlds.cend());
+}
+
+// Which RDAP service answers the TLD first, and the tick that lets the user keep it off.
+void TAdvancedForm::ShowRdapServiceOf(const QString& tld)
+{
+    const QString base = engine_.RdapBootstrap.BaseUrlForTld(tld);
+    const bool pinned = AssignedFirstTlds().contains(tld.toLower());
+    QSignalBlocker quiet(RdapFirstCheck);
+    RdapFirstCheck->setChecked(!base.isEmpty() && !pinned);
+    RdapFirstCheck->setEnabled(!base.isEmpty());
+    if (base.isEmpty())
+        RdapLbl->setText(QStringLiteral("RDAP : no service known; the server above answers"));
+    else if (!RdapCheck->isChecked())
+        RdapLbl->setText(QStringLiteral("RDAP : %1 (RDAP is switched off on the HTTP Settings page)").arg(base));
+    else
+        RdapLbl->setText(QStringLiteral("RDAP : %1%2").arg(base, pinned ? QStringLiteral(" (not asked)")
+                                                                      : QStringLiteral(" answers first")));
+}
+
+void TAdvancedForm::RdapFirstCheckClick()
+{
+    const QString tld = DomainLbl->text().toLower();
+    if (tld.isEmpty())
+        return;
+    const QList<QListWidgetItem*> found = AssignedFirstList->findItems(tld, Qt::MatchFixedString);
+    if (RdapFirstCheck->isChecked())
+        qDeleteAll(found);
+    else if (found.isEmpty())
+        AssignedFirstList->addItem(tld);
+    ShowRdapServiceOf(tld);
+}
+
 QModelIndex TAdvancedForm::SelectedNode() const
 {
     const QModelIndexList selected = MainTree->selectionModel()->selectedIndexes();
@@ -360,6 +415,7 @@ void TAdvancedForm::MainTreeChange()
 
     const TServerTree::TLD& tld = tree.TLDAt(node.tld);
     DomainLbl->setText(tld.text);
+    ShowRdapServiceOf(tld.text);
     if (node.isServer()) {
         const TServerTree::Server& server = tld.servers.at(node.server);
         ServerLbl->setText(server.text);

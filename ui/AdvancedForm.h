@@ -56,6 +56,9 @@ public:
     QGroupBox* GroupBox1 = nullptr;
     QComboBox* ServerCombo = nullptr;
     QPushButton* IncludeBtn = nullptr;
+    QLabel* RdapLbl = nullptr;              // the RDAP service that answers the selected TLD first
+    QCheckBox* RdapFirstCheck = nullptr;    // unticked: the assigned server answers this TLD first
+    QListWidget* AssignedFirstList = nullptr;   // hidden: the TLDs unticked there, as OK saves them
 
     // "Servers"
     QWidget* ServersPage = nullptr;
@@ -88,6 +91,7 @@ public:
     QPushButton* BlankBtn = nullptr;
     QPushButton* RetrieveBtn = nullptr;
     QSpinBox* IECacheEdit = nullptr;
+    QCheckBox* RdapCheck = nullptr;         // RDAP first wherever a TLD's service is known
 
 public slots:
     void FormCreate();
@@ -102,6 +106,7 @@ public slots:
     void HelpAdvBtnClick();
 
     void MainTreeChange();
+    void RdapFirstCheckClick();
     void NoMatchComboChange();
     void BlankBtnClick();
     void RetrieveBtnClick();
@@ -127,6 +132,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QStringList AssignedFirstTlds() const;
+    void ApplyRdapChoices();
+    void ShowRdapServiceOf(const QString& tld);
+
     // Construction of the pages (AdvancedFormPages.cpp).
     void BuildControls();
     QWidget* BuildServerAssignmentPage();

@@ -248,6 +248,18 @@ QWidget* TAdvancedForm::BuildServerAssignmentPage()
     serverButtons->addStretch(1);
     panelLayout->addLayout(serverButtons);
 
+    RdapLbl = MakeLabel(QString(), Panel3, true);
+    RdapLbl->setObjectName(QStringLiteral("RdapLbl"));
+    RdapLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    panelLayout->addWidget(RdapLbl);
+    RdapFirstCheck = new QCheckBox(QStringLiteral("Ask &RDAP first for this domain"), Panel3);
+    RdapFirstCheck->setObjectName(QStringLiteral("RdapFirstCheck"));
+    RdapFirstCheck->setToolTip(QStringLiteral("Untick to have the server above answer this domain first"));
+    panelLayout->addWidget(RdapFirstCheck);
+    AssignedFirstList = new QListWidget(Panel3);
+    AssignedFirstList->setObjectName(QStringLiteral("AssignedFirstList"));
+    AssignedFirstList->hide();
+
     GroupBox1 = new QGroupBox(QStringLiteral("Include Server"), Panel3);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* groupLayout = new QGridLayout(GroupBox1);
@@ -465,6 +477,16 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     cacheRow->addWidget(MakeLabel(QStringLiteral("days"), HttpSettingsPage));
     cacheRow->addStretch(1);
     layout->addLayout(cacheRow);
+
+    auto* rdapRule = new QFrame(HttpSettingsPage);
+    rdapRule->setFrameShape(QFrame::HLine);
+    rdapRule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rdapRule);
+    RdapCheck = new QCheckBox(QStringLiteral("Ask the registry's RDAP service first where it offers one"), HttpSettingsPage);
+    RdapCheck->setObjectName(QStringLiteral("RdapCheck"));
+    RdapCheck->setToolTip(QStringLiteral("RDAP answers without a phrase to match; the assigned server answers when it cannot"));
+    RdapCheck->setChecked(true);
+    layout->addWidget(RdapCheck);
     layout->addStretch(1);
     return HttpSettingsPage;
 }
@@ -477,6 +499,8 @@ void TAdvancedForm::ConnectHandlers()
     connect(DefaultBtn, &QPushButton::clicked, this, &TAdvancedForm::DefaultBtnClick);
     connect(MainTree->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TAdvancedForm::MainTreeChange);
     connect(IncludeBtn, &QPushButton::clicked, this, &TAdvancedForm::IncludeBtnClick);
+    connect(RdapFirstCheck, &QCheckBox::clicked, this, &TAdvancedForm::RdapFirstCheckClick);
+    connect(RdapCheck, &QCheckBox::clicked, this, &TAdvancedForm::MainTreeChange);
     connect(UnIncludeBtn, &QPushButton::clicked, this, &TAdvancedForm::UnIncludeBtnClick);
     connect(DefaultServer, &QPushButton::clicked, this, &TAdvancedForm::DefaultServerClick);
     connect(AddBtn, &QPushButton::clicked, this, &TAdvancedForm::AddBtnClick);

@@ -1,4 +1,5 @@
 #include "engine/Misc1.h"
+#include "engine/lookup/RdapBootstrapRefresh.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellOpen.h"
 #include "ui/AdvancedForm.h"
@@ -52,7 +53,13 @@ int main(int argc, char* argv[])
         advanced.activateWindow();
     });
 
-    // 5. The message loop.
+    // 5. The RDAP services: the copy refreshed from IANA (or the shipped one), and a
+    //    refresh in the background at most once a day that no search waits for.
+    UseBestRdapBootstrap(engine.RdapBootstrap, engine.TakenListCache.CacheFolder());
+    TRdapBootstrapRefresh rdapRefresh(engine.RdapBootstrap, engine.Http, engine.TakenListCache.CacheFolder());
+    rdapRefresh.StartIfDue();
+
+    // 6. The message loop.
     mainForm.show();
     return app.exec();
 }

@@ -86,7 +86,7 @@ void THttpClient::AnswerProxy(const QNetworkProxy& proxy, QAuthenticator* authen
                authenticator);
 }
 
-THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes)
+THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes, const Headers& headers)
 {
     const qint64 cap = std::min(maxPageBytes, MaxPageBytes);
     Result result;
@@ -113,6 +113,8 @@ THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes)
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(NetworkLimits::MaxRedirects);
+    for (const auto& [name, value] : headers)
+        request.setRawHeader(name, value);
     if (!extraCertificates_.isEmpty()) {
         QSslConfiguration tls = request.sslConfiguration();
         tls.addCaCertificates(extraCertificates_);
@@ -174,7 +176,10 @@ THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes)
         body += reply->readAll();
     const QNetworkReply::NetworkError error = reply->error();
     const QString errorText = reply->errorString();
-    const bool anyAnswer = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const bool anyAnswer = status.isValid();
+    result.status = status.toInt();
+    result.retryAfter = reply->rawHeader("Retry-After");
     delete reply;   // outside its own signals, so deleting at once is safe
     if (end == End::Timeout || end == End::TooSlow || end == End::TooLong)
         RetireManager();
@@ -210,6 +215,8 @@ THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes)
         return result;
     }
     result.failure = errorText;
+    if (result.status >= 400)
+        result.body = body;   // an error page can still tell something (RDAP's 404)
     return result;
 }
 

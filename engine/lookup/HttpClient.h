@@ -35,9 +35,12 @@ public:
     };
     struct Result {
         Outcome outcome = Outcome::Failed;
-        QByteArray body;      // the page when Fetched, else empty
+        QByteArray body;      // the page when Fetched, else empty (also kept with an error status)
         QString failure;      // a short reason when Failed
+        int status = 0;       // the HTTP status of the last answer; 0 without one
+        QByteArray retryAfter;   // its Retry-After header, when it has one
     };
+    using Headers = QList<QPair<QByteArray, QByteArray>>;
 
     THttpClient();
     ~THttpClient();
@@ -56,7 +59,8 @@ public:
     qint64 MaxPageBytes = NetworkLimits::MaxPageBytes;
 
     // `maxPageBytes` below MaxPageBytes lowers the cap for this fetch.
-    Result Get(const QUrl& url, qint64 maxPageBytes = NetworkLimits::MaxPageBytes);
+    // `headers` go with the request (and its redirects).
+    Result Get(const QUrl& url, qint64 maxPageBytes = NetworkLimits::MaxPageBytes, const Headers& headers = {});
 
     // Ends a fetch in progress at once; it reports Stopped. Does nothing when idle.
     void Abort();

@@ -3,21 +3,25 @@
 #include "engine/Misc1.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/lookup/TakenListCache.h"
+#include <QUrl>
 
 namespace {
-
-// The TLD as the taken-list cache names it: upper case, without one leading dot.
-QString CacheTld(const QString& tld)
-{
-    QString t = tld.toUpper();
-    if (t.startsWith(QLatin1Char('.')))
-        t.remove(0, 1);
-    return t;
-}
 
 QString WithoutSpaces(QString text)
 {
     return text.remove(QLatin1Char(' '));
+}
+
+// The domain as servers are asked about it: a name in any script by its A-label
+// ("xn--..."), an ASCII name exactly as it is.
+QString QueryForm(const QString& domain)
+{
+    for (const QChar c : domain)
+        if (c.unicode() > 127) {
+            const QByteArray ace = QUrl::toAce(domain, QUrl::AceProcessingOption::IgnoreIDNWhitelist);
+            return ace.isEmpty() ? domain : QString::fromLatin1(ace);
+        }
+    return domain;
 }
 
 } // namespace
@@ -29,6 +33,7 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
         return false;
     lastStopped_ = false;
     lastReason_ = LookupReason();
+    rdapVerdict_.reset();
 
     QString lookupName;
     QString extension;
@@ -58,7 +63,30 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     engine_.ProcessMessages();
     Reply.clear();
 
-    const QString cacheTld = CacheTld(TLD);
+    // RDAP first, where the TLD's service is known; when it gives no answer, the assigned
+    // server answers instead.
+    const QString query = QueryForm(lookupName + extension);
+    QString rdapFailure;
+    if (const QString base = engine_.RdapBaseFor(extension, SkipTakenLists); !base.isEmpty()) {
+        const TRdapQuery::Result rdap = engine_.rdapQuery().Ask(base, query.toLower());
+        lastReason_ = {LookupRoute::Rdap, base, rdap.reason};
+        if (rdap.outcome == TRdapQuery::Outcome::Stopped) {
+            lastStopped_ = true;
+            return false;
+        }
+        if (rdap.outcome != TRdapQuery::Outcome::NoAnswer) {
+            IsWhois = false;
+            TakenListError = false;
+            Reply = rdap.lines;
+            rdapVerdict_ = rdap.outcome == TRdapQuery::Outcome::NotFound ? LookupVerdict::Free : LookupVerdict::Taken;
+            engine_.ProcessMessages();
+            return true;
+        }
+        rdapFailure = rdap.reason;
+    }
+
+    const QString cacheTld = CacheTldOf(TLD);
+    lastReason_ = LookupReason();
     lastReason_.Server = server;
     if (!SkipTakenLists && server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(cacheTld)) {
         lastReason_.Route = LookupRoute::Cache;
@@ -69,7 +97,6 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     }
 
     TakenListError = false;
-    const QString query = lookupName + extension;
     bool result = false;
     if (IsWhois) {
         lastReason_.Route = LookupRoute::Whois;
@@ -82,6 +109,8 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
         lastStopped_ = engine_.httpQuery().LastQueryStopped();
         lastReason_.Text = engine_.httpQuery().LastFailure();
     }
+    if (!result && !rdapFailure.isEmpty() && !lastStopped_)
+        lastReason_.Text = rdapFailure + QStringLiteral("; then ") + lastReason_.Text;
     engine_.ProcessMessages();
     return result;
 }
@@ -97,7 +126,7 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
     QStringList reply;
     bool takenListError = false;
     LookupVerdict verdict = LookupVerdict::LookupFailed;
-    if (server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTld(tld))) {
+    if (server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTldOf(tld))) {
         const bool free = LookUpAddress(Name, tld, reply, IsWhois, false, takenListError);
         if (takenListError) {
             verdict = LookupVerdict::LookupFailed;
@@ -117,8 +146,12 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
         engine_.ProcessMessages();
         seen.StopRequested = engine_.StopRequest != 0;
 
-        verdict = JudgeReply(reply, match);
-        lastReason_.Text = ReplyVerdictReason(verdict, Entry.MatchText);
+        if (rdapVerdict_) {
+            verdict = *rdapVerdict_;
+        } else {
+            verdict = JudgeReply(reply, match);
+            lastReason_.Text = ReplyVerdictReason(verdict, Entry.MatchText);
+        }
     }
     seen.Reason = lastReason_;
     if (details)

@@ -2,6 +2,7 @@
 #include "engine/lookup/LookupReason.h"
 #include "engine/lookup/LookupVerdict.h"
 #include <QStringList>
+#include <optional>
 
 class TMisc1;
 struct TLDInfo;
@@ -43,4 +44,5 @@ private:
     TMisc1& engine_;
     bool lastStopped_ = false;
     LookupReason lastReason_;
+    std::optional<LookupVerdict> rdapVerdict_;   // set when RDAP answered the last lookup
 };

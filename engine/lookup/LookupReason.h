@@ -1,13 +1,14 @@
 #pragma once
 #include <QString>
 
-// The way a lookup went: `whois` and `http` ask the TLD's assigned server, `cache`
-// answers from a registry's list of taken names.
-enum class LookupRoute { None, Whois, Http, Cache };
+// The way a lookup went: `rdap` asks the TLD's RDAP service, `whois` and `http` its
+// assigned server, `cache` answers from a registry's list of taken names.
+enum class LookupRoute { None, Rdap, Whois, Http, Cache };
 
 inline QString RouteName(LookupRoute route)
 {
     switch (route) {
+    case LookupRoute::Rdap: return QStringLiteral("rdap");
     case LookupRoute::Whois: return QStringLiteral("whois");
     case LookupRoute::Http: return QStringLiteral("http");
     case LookupRoute::Cache: return QStringLiteral("cache");
@@ -20,6 +21,6 @@ inline QString RouteName(LookupRoute route)
 // asked last), and in words what decided it, or why there is no answer.
 struct LookupReason {
     LookupRoute Route = LookupRoute::None;
-    QString Server;   // whois host, URL template or the taken-list pseudo-server
+    QString Server;   // RDAP base URL, whois host, URL template or the taken-list pseudo-server
     QString Text;     // "the reply holds \"No Match\"", "refused by the registry: ...", ...
 };

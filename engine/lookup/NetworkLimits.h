@@ -17,7 +17,8 @@ inline constexpr qint64 MaxPageBytes = 32LL << 20;          // 32 MiB
 // line break, so its cap is lower than that of the taken-list downloads.
 inline constexpr qint64 MaxLookupPageBytes = 4LL << 20;     // 4 MiB
 inline constexpr int MaxRedirects = 20;
-// A registry that refuses a query (limit exceeded, an empty reply) is asked again after a
+inline constexpr qint64 MaxRdapBytes = 1LL << 20;           // 1 MiB: an RDAP answer for one name
+// A registry that refuses a query (limit exceeded, an empty reply; for RDAP a 429) is asked again after a
 // pause: the first of FirstRefusalPauseMs, each further one twice the last up to
 // MaxRefusalPauseMs, or as long as the refusal itself asks. When the pauses would add up
 // to more than RefusalBoundMs the domain gets an error instead.

@@ -32,6 +32,14 @@ TTakenListCache::TTakenListCache(THttpClient& http, std::function<QString()> pro
     };
 }
 
+QString CacheTldOf(const QString& tld)
+{
+    QString t = tld.toUpper();
+    if (t.startsWith(QLatin1Char('.')))
+        t.remove(0, 1);
+    return t;
+}
+
 bool TTakenListCache::IsCachedTld(const QString& tld)
 {
     return tld == QLatin1String("FI") || tld == QLatin1String("IE") || tld == QLatin1String("MC")

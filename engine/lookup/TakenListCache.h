@@ -12,6 +12,9 @@ class THttpClient;
 // The server name that sends lookups of FI, IE, MC and HU names to the taken-list cache.
 inline const QString CacheDomainsTakenListServer{CacheServerName};
 
+// A TLD as the cache names it: upper case, without one leading dot (".ie" -> "IE").
+QString CacheTldOf(const QString& tld);
+
 // The lists of taken names that four registries publish, downloaded on demand and kept
 // in the folder "Cache" beside the program:
 //   Cache/<TLD>/<letter>   the page upper-cased, as lines ending in CR LF

@@ -66,7 +66,7 @@ void ImportListReader::Keep(char byte)
     // file without a single separator would otherwise be held whole as one name.
     if (name_.size() >= MaxKeptNameLength)
         return;
-    if (const char16_t kept = NameCharFor(uchar(byte)))
+    if (const char16_t kept = AsciiNameCharFor(uchar(byte)))
         name_.append(QChar(kept));
 }
 

@@ -14,7 +14,9 @@ private slots:
         QTest::newRow("www") << "wwwshop" << "SHOP";
         QTest::newRow("www. with dot") << "www.shop.com" << "SHOPCOM";
         QTest::newRow("only the first www") << "WWWWWW" << "WWW";
-        QTest::newRow("accented letter") << QString::fromUtf8("caf\u00e9 cr\u00e8me") << "CAFCRME";
+        // Letters of any script are kept, upper-cased; the name is asked by its A-label.
+        QTest::newRow("accented letter") << QString::fromUtf8("caf\u00e9 cr\u00e8me") << QString::fromUtf8("CAF\u00c9CR\u00c8ME");
+        QTest::newRow("another script") << QString::fromUtf8("\u043f\u0440\u0438\u043c\u0435\u0440 1") << QString::fromUtf8("\u041f\u0420\u0418\u041c\u0415\u04201");
         QTest::newRow("blanks only") << "   \t " << "";
         QTest::newRow("controls and underscore") << "a_b\r\n\x01" "c" << "ABC";
         QTest::newRow("just www") << "www" << "";
