@@ -119,6 +119,7 @@ void TAdvancedForm::FormCreate()
     mainForm_.clearTLDCombo();
     if (QFile::exists(SettingsPath()))
         LoadAdvancedSettings();
+    ApplyRdapChoices();   // also the first start's: RDAP on
     // The tree, TLDInfoList and the TLD box; the quick ticks, the saved TLD and the tick count.
     BuildTLDsAtStartup(engine_, assignment_, mainForm_);
     tldBoxItems_ = assignment_.TLDBoxItems();

@@ -191,6 +191,35 @@ private slots:
         QVERIFY(p.boxes.shown.isEmpty());
     }
 
+    // The RDAP switch and the per-TLD choice: shown for the selected TLD, saved by OK,
+    // applied to the engine, and put back by Cancel.
+    void rdapChoicesAreShownSavedAndApplied()
+    {
+        Program p(folder());
+        p.form->show();
+        QVERIFY(p.engine.RdapEnabled);
+        p.select(QStringLiteral(".de"));
+        QVERIFY(p.form->RdapLbl->text().contains(QStringLiteral("https://rdap.denic.de/")));
+        QVERIFY(p.form->RdapFirstCheck->isChecked());
+        p.form->RdapFirstCheck->click();   // the assigned server answers .de first
+        p.select(QStringLiteral(".it"));
+        QVERIFY(!p.form->RdapFirstCheck->isEnabled());   // no service known
+        p.form->CancelBtn->click();
+        QVERIFY(p.engine.RdapPinnedTlds.isEmpty());
+
+        p.form->show();
+        p.select(QStringLiteral(".de"));
+        QVERIFY(p.form->RdapFirstCheck->isChecked());
+        p.form->RdapFirstCheck->click();
+        p.form->RdapCheck->click();
+        p.form->OKBtn->click();
+        const IniFile saved(p.file("Settings.dat"));
+        QCOMPARE(saved.ReadString(QStringLiteral("AssignedFirst"), QStringLiteral("Item0"), QString()), QStringLiteral(".de"));
+        QCOMPARE(saved.ReadInteger(QStringLiteral("Lookup"), QStringLiteral("RDAP"), 1), 0);
+        QVERIFY(!p.engine.RdapEnabled);
+        QCOMPARE(p.engine.RdapPinnedTlds, QSet<QString>{QStringLiteral(".de")});
+    }
+
     void closeBoxNeitherSavesNorUndoes()
     {
         Program p(folder());
