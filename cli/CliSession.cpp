@@ -70,6 +70,8 @@ void CliSession::ApplyAdvancedSettings()
     engine_.NewMatchList = advanced_.NewMatchList;
     engine_.NewDomainList = advanced_.NewDomainList;
     engine_.RdapEnabled = advanced_.Rdap;
+    engine_.LookupParallel = advanced_.Parallel;
+    engine_.LookupPerServer = advanced_.PerServer;
     engine_.RdapPinnedTlds = QSet<QString>(advanced_.AssignedFirstList.cbegin(), advanced_.AssignedFirstList.cend());
 
     const ProxyBoxes proxy = ProxyBoxesOf(advanced_);

@@ -16,4 +16,6 @@ extern const char* const RdapBootstrapText[];   // data/rdap-dns.json, a line an
 extern const int RdapBootstrapTextCount;
 extern const char* const RdapOverridesText[];   // data/rdap-overrides.txt
 extern const int RdapOverridesTextCount;
+extern const char* const PacingText[];   // data/pacing.txt
+extern const int PacingTextCount;
 }

@@ -24,6 +24,7 @@ emit_table(RefusalsText ${REFUSALS} text)
 # IANA's RDAP bootstrap (as published) and our overrides, one entry per line.
 emit_table(RdapBootstrapText ${RDAPDNS} text)
 emit_table(RdapOverridesText ${RDAPOVERRIDES} text)
+emit_table(PacingText ${PACING} text)
 string(APPEND text "}\n")
 file(WRITE ${OUTPUT}.tmp "${text}")
 file(RENAME ${OUTPUT}.tmp ${OUTPUT})

@@ -153,6 +153,11 @@ public:
     // (RDAP off, the TLD pinned, no service known, or a taken-list TLD of the automated run).
     QString RdapBaseFor(const QString& tld, bool skipTakenLists = true) const;
     TRdapQuery& rdapQuery() { return rdapQuery_; }
+
+    // Lookups of an automated run at once, in all and to one server (Lookup/Parallel and
+    // Lookup/PerServer); 1 in all is one lookup at a time.
+    int LookupParallel = 16;
+    int LookupPerServer = 1;
     // The route that answers an entry first in the automated run, and where it asks: the
     // RDAP base URL, the whois host, the URL template or the taken-list pseudo-server.
     std::pair<LookupRoute, QString> FirstRouteOf(const TLDInfo& entry) const;

@@ -2,6 +2,7 @@
 #include "settings/IniFile.h"
 #include "settings/ItemLists.h"
 #include "settings/SettingsFile.h"
+#include <algorithm>
 
 namespace {
 const QString kCache = QStringLiteral("Cache");
@@ -35,6 +36,8 @@ void LoadAdvancedSettings(const IniFile& s, AdvancedSettings& settings)
     ReadItemList(s, read.NewDomainList, kNewDomain, true);
     ReadItemList(s, read.NewMatchList, kNewMatch, false);
     read.Rdap = s.ReadBool(kLookup, QStringLiteral("RDAP"), true);
+    read.Parallel = std::clamp(s.ReadInteger(kLookup, QStringLiteral("Parallel"), 16), 1, 64);
+    read.PerServer = std::clamp(s.ReadInteger(kLookup, QStringLiteral("PerServer"), 1), 1, 8);
     ReadItemList(s, read.AssignedFirstList, kAssignedFirst, true);
     settings = read;
 }

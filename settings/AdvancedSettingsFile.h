@@ -19,12 +19,15 @@ struct AdvancedSettings {
     QStringList NewDomainList;   // lower case, each with its leading dot
     bool Rdap = true;            // RdapCheck: RDAP is asked first where a TLD's service is known
     QStringList AssignedFirstList;   // TLDs (lower case, with the dot) whose assigned server answers first
+    int Parallel = 16;           // Lookup/Parallel: lookups of a run at once (1 to 64)
+    int PerServer = 1;           // Lookup/PerServer: of them at once to one server (1 to 8)
 
     bool operator==(const AdvancedSettings&) const = default;
 };
 
-// Reads sections Cache, Proxy, NewServer, NewMatch, NewDomain, AssignedFirst and the key
-// RDAP of section Lookup, each key with its
+// Reads sections Cache, Proxy, NewServer, NewMatch, NewDomain, AssignedFirst and the keys
+// RDAP, Parallel and PerServer of section Lookup (the numbers kept within their range),
+// each key with its
 // default. Returns false when the file exists but cannot be read ("Error loading
 // settings"); `settings` is then left as it was. A missing file reads as all defaults.
 bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& settings);

@@ -162,6 +162,8 @@ void TAdvancedForm::LoadAdvancedSettings()
     engine_.NewMatchList = settings.NewMatchList;
     ShowUserLists();
     RdapCheck->setChecked(settings.Rdap);
+    engine_.LookupParallel = settings.Parallel;
+    engine_.LookupPerServer = settings.PerServer;
     AssignedFirstList->clear();
     AssignedFirstList->addItems(settings.AssignedFirstList);
     ApplyRdapChoices();

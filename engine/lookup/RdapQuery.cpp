@@ -2,6 +2,7 @@
 #include "engine/lookup/HttpClient.h"
 #include "engine/lookup/InterruptiblePause.h"
 #include "engine/lookup/RdapReply.h"
+#include "engine/lookup/RetryPauses.h"
 #include <QDateTime>
 #include <QUrl>
 #include <algorithm>
@@ -26,8 +27,7 @@ TRdapQuery::Result TRdapQuery::Ask(const QString& base, const QString& domain)
     Result result;
     const QUrl url(base + QStringLiteral("domain/") + domain);
     const THttpClient::Headers accept{{"Accept", "application/rdap+json"}};
-    qint64 pausedMs = 0;
-    qint64 nextPauseMs = FirstRetryPauseMs;
+    TRetryPauses pauses(FirstRetryPauseMs, MaxRetryPauseMs, RetryBoundMs);
     for (;;) {
         ++result.attempts;
         const THttpClient::Result page = http_.Get(url, NetworkLimits::MaxRdapBytes, accept);
@@ -62,8 +62,8 @@ TRdapQuery::Result TRdapQuery::Ask(const QString& base, const QString& domain)
         }
 
         // 429: too many requests from this client.
-        const qint64 pauseMs = std::max(nextPauseMs, RetryAfterMs(page.retryAfter));
-        if (pausedMs + pauseMs > RetryBoundMs) {
+        const qint64 pauseMs = pauses.Next(RetryAfterMs(page.retryAfter));
+        if (pauseMs < 0) {
             result.reason = QStringLiteral("RDAP: too many requests (asked %1 times)").arg(result.attempts);
             return result;
         }
@@ -72,7 +72,5 @@ TRdapQuery::Result TRdapQuery::Ask(const QString& base, const QString& domain)
             result.reason = QStringLiteral("stopped");
             return result;
         }
-        pausedMs += pauseMs;
-        nextPauseMs = std::min<qint64>(nextPauseMs * 2, MaxRetryPauseMs);
     }
 }

@@ -1,28 +1,16 @@
 #pragma once
 #include "engine/lookup/NetworkLimits.h"
+#include "engine/lookup/WhoisExchange.h"
 #include <QByteArray>
 #include <QString>
-#include <functional>
 
-class QTcpSocket;
-
-// The whois client (RFC 3912): connect to host:port, send the query and CR LF, read
-// until the server closes, close. One connection at a time.
-//
-// The wait runs a local event loop, so the window keeps repainting and Stop can be
-// pressed; Abort() (Stop, or Disconnect while waiting) ends it at once. Every wait is
-// bounded: the connect by ConnectTimeoutMs, every stretch without data by IdleTimeoutMs,
-// the whole exchange by ExchangeTimeoutMs, and a reply longer than MaxReplyBytes is a
-// failure.
+// The whois client of the blocking lookups (the single search, JudgeDomain): one
+// TWhoisExchange at a time, waited for in a local event loop, so the window keeps
+// repainting and Stop can be pressed; Abort() (Stop, or Disconnect while waiting) ends
+// it at once.
 class TWhoisClient {
 public:
-    enum class Outcome {
-        Read,      // the server closed the connection; the reply holds all it sent
-        Failed,    // not resolvable, refused, reset, timed out, too long
-        Stopped,   // ended by Abort(); no fault of the server
-        Refused,   // the query itself was unusable (control characters); nothing was sent
-        Reset,     // the server reset the connection before sending a single byte
-    };
+    using Outcome = TWhoisExchange::Outcome;
 
     TWhoisClient();
     ~TWhoisClient();
@@ -36,6 +24,9 @@ public:
     int ExchangeTimeoutMs = NetworkLimits::WhoisExchangeTimeoutMs;
     qint64 MaxReplyBytes = NetworkLimits::MaxWhoisReplyBytes;
 
+    // The bounds above, for exchanges of their own (the lookup pipeline's).
+    TWhoisExchange::Limits limits() const { return {ConnectTimeoutMs, IdleTimeoutMs, ExchangeTimeoutMs, MaxReplyBytes}; }
+
     // Performs one exchange with Host:Port. `reply` is emptied first and holds what was
     // read when the outcome is Read. `why`, when given, gets a short reason on failure.
     Outcome Exchange(const QString& query, QByteArray& reply, QString* why = nullptr);
@@ -44,13 +35,8 @@ public:
     void Abort();
     // Closes the connection if one is open.
     void Disconnect() { Abort(); }
-    bool Connected() const { return static_cast<bool>(abort_); }
+    bool Connected() const { return current_ != nullptr; }
 
 private:
-    std::function<void()> abort_;   // set only while an exchange waits
+    TWhoisExchange* current_ = nullptr;   // set only while an exchange waits
 };
-
-// True for an IP address literal or a name made of letters, digits, "-", "_" and ".".
-// Anything else (blanks, control characters) can never be resolved and is not handed to
-// the resolver.
-bool IsPlausibleHostName(const QString& host);

@@ -3,9 +3,9 @@
 #include "engine/lookup/FailedServers.h"
 #include "engine/lookup/InterruptiblePause.h"
 #include "engine/lookup/ReplyLines.h"
+#include "engine/lookup/RetryPauses.h"
 #include "engine/lookup/WhoisClient.h"
 #include "engine/lookup/WhoisRefusal.h"
-#include <algorithm>
 
 bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
 {
@@ -21,8 +21,7 @@ bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
         return false;
     }
 
-    qint64 pausedMs = 0;
-    qint64 nextPauseMs = FirstRefusalPauseMs;
+    TRetryPauses pauses(FirstRefusalPauseMs, MaxRefusalPauseMs, RefusalBoundMs);
     for (;;) {
         ++attempts_;
         QByteArray text;
@@ -45,6 +44,7 @@ bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
                 return false;
             case TWhoisClient::Outcome::Failed:
             case TWhoisClient::Outcome::Reset:
+            case TWhoisClient::Outcome::Waiting:
                 break;
             }
             failed_.Add(key);
@@ -55,8 +55,8 @@ bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
         const QString summary = outcome == TWhoisClient::Outcome::Reset
                                     ? QStringLiteral("the connection was reset before any reply")
                                     : RefusalSummary(text);
-        const qint64 pauseMs = std::max(nextPauseMs, RequestedWaitMs(text));
-        if (pausedMs + pauseMs > RefusalBoundMs) {
+        const qint64 pauseMs = pauses.Next(RequestedWaitMs(text));
+        if (pauseMs < 0) {
             lastFailure_ = QStringLiteral("refused by the registry (asked %1 times): %2").arg(attempts_).arg(summary);
             return false;
         }
@@ -65,7 +65,5 @@ bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
             lastFailure_ = QStringLiteral("stopped");
             return false;
         }
-        pausedMs += pauseMs;
-        nextPauseMs = std::min<qint64>(nextPauseMs * 2, MaxRefusalPauseMs);
     }
 }

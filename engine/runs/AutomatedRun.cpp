@@ -1,6 +1,7 @@
 #include "engine/runs/AutomatedRun.h"
 #include "engine/Misc1.h"
 #include "engine/runs/ResultsFile.h"
+#include "engine/runs/LookupPipeline.h"
 #include <QFile>
 #include <exception>
 
@@ -61,6 +62,18 @@ TAutomatedRun::TAutomatedRun(TMisc1& engine, ISearchView& view)
 {
 }
 
+TAutomatedRun::~TAutomatedRun() = default;
+
+int TAutomatedRun::Ask(MessageKind kind, const QString& text, int buttons)
+{
+    if (pipeline_)
+        pipeline_->SetPaused(true);
+    const int answer = engine_.ShowMessage(kind, text, buttons);
+    if (pipeline_)
+        pipeline_->SetPaused(false);
+    return answer;
+}
+
 void TAutomatedRun::Run()
 {
     const MainOptions options = view_.options();
@@ -94,14 +107,17 @@ void TAutomatedRun::Run()
     progressPosition_ = 0;
     view_.setProgressMaximum(progressMaximum_);
     view_.setProgressPosition(0);
+    if (engine_.LookupParallel > 1)
+        pipeline_ = std::make_unique<TLookupPipeline>(engine_, tickedTLDs_,
+                                                      TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer});
 
     // The count is checked again at every name: the lists are released when the window
     // closes, which can happen while messages are processed.
     for (int i = 0; i < nameCount && i < engine_.SearchList.count(); ++i) {
         const QString name = engine_.SearchList.at(i);
         if (!ReportedInvalid(name)) {
-            for (const QString& tld : tickedTLDs_) {
-                if (CheckDomain(name, tld) == Next::End)
+            for (int t = 0; t < tickedTLDs_.size(); ++t) {
+                if (CheckDomain(i, t) == Next::End)
                     return;
             }
         }
@@ -168,14 +184,24 @@ bool TAutomatedRun::ReportedInvalid(const QString& name)
     return true;
 }
 
-TAutomatedRun::Next TAutomatedRun::CheckDomain(const QString& name, const QString& tld)
+TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
 {
+    const QString name = engine_.SearchList.at(nameIndex);
+    const QString& tld = tickedTLDs_.at(tldIndex);
     const TLDInfo* entry = engine_.TLDInfoList.Find(tld);
     if (!entry)
         return Next::Continue;   // the ticked list came from TLDInfoList, so only a changed table gets here
     bool isWhois = false;
     JudgeDetails details;
-    const LookupVerdict verdict = engine_.JudgeDomain(name, *entry, isWhois, &details);
+    LookupVerdict verdict = LookupVerdict::LookupFailed;
+    if (pipeline_) {
+        const TLookupPipeline::Outcome outcome = pipeline_->Await(nameIndex, tldIndex);
+        verdict = outcome.verdict;
+        isWhois = outcome.isWhois;
+        details = outcome.details;
+    } else {
+        verdict = engine_.JudgeDomain(name, *entry, isWhois, &details);
+    }
     // Stop pressed during the lookup (which ends its network wait at once) or before
     // the reply was judged: this domain gets no entry and no file line.
     if (StopPressed() || details.QueryStopped) {
@@ -192,7 +218,7 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(const QString& name, const QStrin
 
     // The run's last domain asks nothing: there is nothing left to continue with.
     if (verdict == LookupVerdict::ServerError && progressPosition_ + 1 < progressMaximum_) {
-        if (engine_.ShowMessage(MessageKind::Error, kErrorCheckingServer, MbYes | MbNo) != MbYes)
+        if (Ask(MessageKind::Error, kErrorCheckingServer, MbYes | MbNo) != MbYes)
             return Next::End;
     }
 
@@ -229,7 +255,7 @@ TAutomatedRun::Next TAutomatedRun::WriteResult(const QString& line)
 
     saveResults_ = false;
     const QString question = ContinueAnywayQuestion(QStringLiteral("There was a problem saving the log file :\r\r"), path);
-    if (engine_.ShowMessage(MessageKind::Question, question, MbYes | MbNo) == MbYes)
+    if (Ask(MessageKind::Question, question, MbYes | MbNo) == MbYes)
         return Next::Continue;
     view_.UpdateDisplayforStart(false);
     return Next::End;
@@ -245,7 +271,7 @@ TAutomatedRun::Next TAutomatedRun::AskAboutFirstError(bool lastLookupWasWhois)
         QString question = kErrorCheckingServer;
         if (lastLookupWasWhois && engine_.ProxySettingsDiffer())
             question.prepend(ProxyWarningText() + QStringLiteral("\r\r"));
-        if (engine_.ShowMessage(MessageKind::Error, question, MbYes | MbNo) != MbYes)
+        if (Ask(MessageKind::Error, question, MbYes | MbNo) != MbYes)
             return Next::End;
     }
     firstErrorAsked_ = true;
@@ -259,6 +285,8 @@ bool TAutomatedRun::StopPressed() const
 
 void TAutomatedRun::EndOnStop()
 {
+    if (pipeline_)
+        pipeline_->AbortAll();
     engine_.Disconnect();
     view_.UpdateDisplayforStart(false);
 }

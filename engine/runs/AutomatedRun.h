@@ -2,9 +2,12 @@
 #include "engine/MainOptions.h"
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class TMisc1;
 class ISearchView;
+class TLookupPipeline;
+enum class MessageKind;
 
 // One automated search run: asks about the results file, builds the search list and
 // checks every name under every ticked TLD, newest result at the top of the lists,
@@ -13,9 +16,14 @@ class ISearchView;
 //
 // Stop is honoured after every domain, whatever its outcome: a domain whose lookup was
 // interrupted by Stop gets no entry and no file line, and the run ends there.
+//
+// With more than one lookup allowed at once (Lookup/Parallel), the lookups run ahead in
+// a pipeline; the run takes their verdicts in list order, so its entries, counters,
+// questions and file are those of one lookup at a time.
 class TAutomatedRun {
 public:
     TAutomatedRun(TMisc1& engine, ISearchView& view);
+    ~TAutomatedRun();
     void Run();
 
 private:
@@ -25,7 +33,9 @@ private:
     bool PrepareResultsFile(const MainOptions& options);
     bool CollectTickedTLDs();
     bool ReportedInvalid(const QString& name);
-    Next CheckDomain(const QString& name, const QString& tld);
+    Next CheckDomain(int nameIndex, int tldIndex);
+    // A question of the run; the lookups in flight go on, and nothing new starts meanwhile.
+    int Ask(MessageKind kind, const QString& text, int buttons);
     Next WriteResult(const QString& line);
     Next AskAboutFirstError(bool lastLookupWasWhois);
     bool StopPressed() const;
@@ -39,6 +49,7 @@ private:
     bool headerWritten_ = false;     // this run's header block is in the file
     bool firstErrorAsked_ = false;   // the continue-after-an-error question has had its turn
     QStringList tickedTLDs_;
+    std::unique_ptr<TLookupPipeline> pipeline_;   // none with one lookup at a time
     qint64 progressMaximum_ = 0;
     qint64 progressPosition_ = 0;
 };

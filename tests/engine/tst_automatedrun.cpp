@@ -527,7 +527,11 @@ private slots:
                                               : QStringList{"FREEA.com : FREE, Click on the Register Domain button now !"};
         QCOMPARE(h.view.list(ResultList::All), expected);
         QCOMPARE(h.resultsFile(), viaWhois ? QByteArray() : SearchRunHarness::Header() + "FREEA.com : FREE\r\n");
-        QCOMPARE(h.whois.queries.size(), 1);
+        // With lookups in parallel, the names after it may have been asked already.
+        if (h.engine.LookupParallel == 1 || viaWhois)
+            QCOMPARE(h.whois.queries.size(), 1);
+        else
+            QVERIFY(h.whois.queries.size() <= 3);
         QCOMPARE(h.engine.FailedServers.Count(), 0);   // a stopped lookup is no fault of the server
         QVERIFY(h.boxes.shown.isEmpty());
         QCOMPARE(h.view.displayCalls, QList<bool>{false});

@@ -2,6 +2,8 @@
 #include "PacedWriter.h"
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <sys/socket.h>
 
@@ -32,6 +34,8 @@ void LoopbackWhoisServer::Accept()
 {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         ++connections;
+        mostOpenConnections = std::max(mostOpenConnections, ++openConnections);
+        connect(socket, &QObject::destroyed, this, [this] { --openConnections; });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         auto buffer = std::make_shared<QByteArray>();
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] { Serve(socket, *buffer); });
@@ -55,8 +59,14 @@ void LoopbackWhoisServer::Serve(QTcpSocket* socket, QByteArray& buffer)
     const QByteArray reply = responder_ ? responder_(query) : replies_.value(query, defaultReply_);
     switch (chooser_ ? chooser_(query) : mode_) {
     case Mode::Answer: {
-        socket->write(reply);
-        socket->disconnectFromHost();   // after the reply has been written
+        auto answer = [socket, reply] {
+            socket->write(reply);
+            socket->disconnectFromHost();   // after the reply has been written
+        };
+        if (answerDelayMs > 0)
+            QTimer::singleShot(answerDelayMs, socket, answer);
+        else
+            answer();
         break;
     }
     case Mode::NeverAnswer:

@@ -38,6 +38,7 @@ public:
     // Picks the mode by query; overrides setMode().
     void setModeChooser(std::function<Mode(const QByteArray& query)> chooser) { chooser_ = std::move(chooser); }
     int trickleIntervalMs = 1000;
+    int answerDelayMs = 0;       // Answer mode: the reply comes this long after the query
     // The reply for every query without one of its own.
     void setReply(const QByteArray& reply) { defaultReply_ = reply; }
     // The reply for one query (the text without CR LF).
@@ -47,6 +48,8 @@ public:
 
     QList<QByteArray> queries;   // every query received, in order, without CR LF
     int connections = 0;         // connections accepted
+    int openConnections = 0;     // accepted and not yet closed
+    int mostOpenConnections = 0; // the most that were open at one time
     qint64 bytesSent = 0;        // by the endless modes
 
 signals:

@@ -41,6 +41,9 @@ public:
         // Short bounds, so a fault that leaves a wait open ends the test quickly instead of hanging it.
         engine.Whois1.ConnectTimeoutMs = engine.Whois1.IdleTimeoutMs = 5000;
         engine.Http.IdleTimeoutMs = 5000;
+        // The suite runs a second time with one lookup at a time (tests/CMakeLists.txt).
+        if (const int parallel = qEnvironmentVariableIntValue("TARNWICK_TEST_LOOKUP_PARALLEL"); parallel > 0)
+            engine.LookupParallel = parallel;
         engine.whoisQuery().FirstRefusalPauseMs = 20;
         engine.whoisQuery().RefusalBoundMs = 100;
         whois.setResponder([](const QByteArray& query) { return ReplyFor(query); });

@@ -1,0 +1,59 @@
+#pragma once
+#include "engine/lookup/LookUp.h"
+#include "engine/lookup/LookupVerdict.h"
+#include <QObject>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+class TMisc1;
+class TLookupJob;
+class TLookupScheduler;
+
+// The lookups of an automated run, many at once: domains are started in list order (each
+// name under each ticked TLD) up to a window ahead of the one the run needs next, the
+// scheduler deciding when each may ask its server; Await() hands the verdicts back in
+// list order, running the event loop while it waits, so everything the run shows and
+// writes comes out exactly as one lookup at a time would give it.
+class TLookupPipeline : public QObject {
+    Q_OBJECT
+public:
+    struct Settings {
+        int parallel = 16;    // lookups in flight in all (1 to 64)
+        int perServer = 1;    // at once to one server (1 to 8)
+    };
+    TLookupPipeline(TMisc1& engine, QStringList tlds, Settings settings, QObject* parent = nullptr);
+    ~TLookupPipeline() override;
+
+    struct Outcome {
+        LookupVerdict verdict = LookupVerdict::LookupFailed;
+        bool isWhois = false;
+        JudgeDetails details;
+    };
+    // The verdict for name `nameIndex` of the search list under TLD `tldIndex`. Invalid
+    // names are never looked up; the caller skips them.
+    Outcome Await(int nameIndex, int tldIndex);
+
+    // While a question is open, nothing new starts.
+    void SetPaused(bool paused);
+    // Stop: every lookup in flight ends at once, every connection is closed.
+    void AbortAll();
+
+    const TLookupScheduler& scheduler() const { return *scheduler_; }
+
+private:
+    qint64 IndexOf(int nameIndex, int tldIndex) const { return qint64(nameIndex) * tlds_.size() + tldIndex; }
+    void Feed();
+    bool IsLookedUp(int nameIndex);
+
+    TMisc1& engine_;
+    QStringList tlds_;
+    std::unique_ptr<TLookupScheduler> scheduler_;
+    std::map<qint64, std::unique_ptr<TLookupJob>> jobs_;   // started, not yet handed back
+    qint64 nextToStart_ = 0;
+    qint64 nextToHand_ = 0;
+    int window_;
+    int checkedName_ = -1;      // the last name whose validity is known
+    bool checkedNameValid_ = false;
+    bool aborted_ = false;
+};
