@@ -1,20 +1,34 @@
-// The import-list splitter: the first byte picks the separator, the rest is the file.
-// Fed whole or in pieces of any size, the same names must come out.
+// The import-list splitter behind the file's decoding: the first byte picks the
+// separator, the rest is the file. Fed whole or in pieces of any size, the same names
+// must come out.
 #include "engine/names/ImportList.h"
+#include "engine/names/TextFileEncoding.h"
+#include <QBuffer>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace {
 
 QStringList Split(char separator, QByteArrayView text, qsizetype piece)
 {
+    QBuffer file;
+    file.setData(text.toByteArray());
+    if (!file.open(QIODevice::ReadOnly))
+        __builtin_trap();
+    const std::optional<QStringConverter::Encoding> encoding = TextFileEncoding(file);
+    if (!encoding)
+        __builtin_trap();   // a buffer can always be read and rewound
+    QStringDecoder decode(*encoding);
     QStringList names;
     ImportListReader reader(separator, [&](QStringView name) {
         if (name.isEmpty())
             __builtin_trap();   // empty names are never handed over
         names.append(name.toString());
     });
-    for (qsizetype at = 0; at < text.size(); at += piece)
-        reader.Feed(text.sliced(at, std::min(piece, text.size() - at)));
+    for (qsizetype at = 0; at < text.size(); at += piece) {
+        const QString decoded = decode(text.sliced(at, std::min(piece, text.size() - at)));
+        reader.Feed(decoded);
+    }
     reader.Finish();
     return names;
 }
