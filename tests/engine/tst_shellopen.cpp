@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,6 +19,24 @@ public:
         parameters = p;
         return code;
     }
+};
+
+// Counts the outcomes that the launcher it wraps reports.
+class ReportCounter : public IShellLauncher {
+public:
+    explicit ReportCounter(IShellLauncher& inner) : inner_(inner) {}
+    int reported = 0;
+    int Open(const QString& t, const QString& p) override { return inner_.Open(t, p); }
+    void OpenWithoutWaiting(const QString& target, std::function<void(int)> done) override
+    {
+        inner_.OpenWithoutWaiting(target, [this, done](int code) {
+            ++reported;
+            done(code);
+        });
+    }
+
+private:
+    IShellLauncher& inner_;
 };
 
 const QString kDisk = QStringLiteral("Try running a disk maintenance program such as\rScandisk.  If the problem persists, you may have to reinstall.\r");
@@ -81,7 +100,7 @@ private slots:
         FakeLauncher launcher;
         launcher.code = code;
         ScriptedMessageBoxes boxes;
-        QVERIFY(!ShellOpenURL(launcher, boxes, target));
+        QVERIFY(!ShellOpen(launcher, boxes, target, QString()));
         QCOMPARE(boxes.shown.size(), 1);
         QCOMPARE(boxes.shown.at(0).kind, MessageKind::Error);
         QCOMPARE(boxes.shown.at(0).buttons, int(MbOk));
@@ -148,12 +167,53 @@ private slots:
         QCOMPARE(launcher.Open(file, QString()), int(ShellCode::Opened));
     }
 
-    void missingOpenerMeansNoAssociation()
+    // A web link that nothing can open says so; opening one never waits for the opener.
+    void webLinksSayWhenTheyCannotBeOpened_data()
     {
-        XdgOpenLauncher launcher(dir_.filePath(QStringLiteral("no-such-opener")), 30000);
+        QTest::addColumn<QString>("opener");   // "missing", or the exit status of the opener script
+        QTest::addColumn<QString>("text");
+        const QString link = QStringLiteral("https://www.example.org/");
+        QTest::newRow("no opener installed") << "missing" << NoBrowserText(link);
+        QTest::newRow("no tool for links") << "3" << NoBrowserText(link);
+        QTest::newRow("opener failed") << "4" << ShellErrorText(ShellCode::AssociationIncomplete, link);
+        QTest::newRow("opened") << "0" << QString();
+    }
+    void webLinksSayWhenTheyCannotBeOpened()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, text);
+        XdgOpenLauncher xdg(opener == "missing" ? dir_.filePath(QStringLiteral("no-such-opener")) : this->opener(opener.toInt()));
+        ReportCounter launcher(xdg);
         ScriptedMessageBoxes boxes;
-        QVERIFY(ShellOpenURL(launcher, boxes, QStringLiteral("https://www.example.org/")));
-        QVERIFY(boxes.shown.isEmpty());
+        ShellOpenURL(launcher, boxes, QStringLiteral("https://www.example.org/"));
+        QVERIFY(QTest::qWaitFor([&] { return launcher.reported == 1; }, 30000));
+        QCOMPARE(boxes.texts(), text.isEmpty() ? QStringList() : QStringList{text});
+    }
+
+    void openingALinkDoesNotWaitForTheOpener()
+    {
+        // An opener that stays in the foreground until the test lets it go, as a browser
+        // started by xdg-open without a desktop does.
+        const QString fifo = dir_.filePath(QStringLiteral("release"));
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString path = dir_.filePath(QStringLiteral("staying-opener"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("#!/bin/sh\nread line < '%1'\nexit 3\n").arg(fifo).toUtf8());
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        XdgOpenLauncher launcher(path, 60000);
+        ScriptedMessageBoxes boxes;
+        ShellOpenURL(launcher, boxes, QStringLiteral("https://www.example.org/"));
+        QVERIFY(boxes.shown.isEmpty());   // returned while the opener still runs
+
+        QFile release(fifo);
+        QVERIFY(release.open(QIODevice::WriteOnly));
+        release.write("go\n");
+        release.close();
+        QVERIFY(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 30000));
+        QCOMPARE(boxes.texts(), QStringList{NoBrowserText(QStringLiteral("https://www.example.org/"))});
     }
 };
 
