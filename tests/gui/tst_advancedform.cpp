@@ -10,6 +10,7 @@
 #include "tests/support/TinyproxyProcess.h"
 #include "ui/AdvancedForm.h"
 #include "ui/MainForm.h"
+#include "ui/TLDForm.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -93,12 +94,70 @@ struct Program {
         return texts;
     }
 
+    // Edits as the user makes them; the dialog is shown first when it is not.
+    void addDomain(const QString& typed)
+    {
+        form->show();
+        form->NewDomainEdit->setText(typed);
+        form->AddDomainBtn->click();
+    }
+    // Includes the first server the include box offers.
+    void include(const QString& tld)
+    {
+        form->show();
+        select(tld);
+        form->ServerCombo->setCurrentIndex(0);
+        form->IncludeBtn->click();
+    }
+    void unincludeAll(const QString& tld)
+    {
+        form->show();
+        while (!serversOf(tld).isEmpty()) {
+            select(tld, 0);
+            form->UnIncludeBtn->click();   // the silent answer is Yes
+        }
+    }
+    // Ticks `tld` in the "Select TLDs" dialog and presses its OK.
+    void tick(const QString& tld)
+    {
+        TTLDForm dialog(engine, *main);
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("TLDChecks"));
+        const QList<QListWidgetItem*> found = list->findItems(tld, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        found.first()->setCheckState(Qt::Checked);
+        dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    }
+    QStringList tickedTLDs() const
+    {
+        QStringList ticked;
+        for (int i = 0; i < engine.TLDInfoList.Count(); ++i)
+            if (engine.TLDInfoList.At(i).Checked)
+                ticked << engine.TLDInfoList.At(i).TLD;
+        return ticked;
+    }
+
     FakeSystemProxySource noProxy;
     ScriptedMessageBoxes boxes;
     TMisc1 engine;
     std::unique_ptr<TMainForm> main;
     std::unique_ptr<TAdvancedForm> form;
 };
+
+// The advanced settings as the dialog shows them.
+AdvancedSettings LoadSettingsShown(const Program& p)
+{
+    AdvancedSettings s;
+    s.IECache = p.form->IECacheEdit->value();
+    s.Username = p.form->edUsername->text();
+    s.Password = p.form->edPassword->text();
+    s.ProxyServer = p.form->edProxyServer->text();
+    PortFromBoxText(p.form->edProxyPort->text(), s.Port);
+    s.ProxyEnabled = p.form->ProxyEnabledCheck->isChecked();
+    s.NewServerList = Program::items(p.form->NewServerList);
+    s.NewMatchList = Program::items(p.form->NewMatchList);
+    s.NewDomainList = Program::items(p.form->NewDomainList);
+    return s;
+}
 
 } // namespace
 
@@ -551,8 +610,9 @@ private slots:
         const QString checked =
             IniFile(p.file("Settings.dat")).ReadString(QStringLiteral("Checked"), QStringLiteral("Item"), QString());
         QCOMPARE(checked.left(2), QStringLiteral("QA"));
-        // The file was deleted: only "Checked" came back.
-        QVERIFY(!IniFile(p.file("Settings.dat")).SectionExists(QStringLiteral("Proxy")));
+        // The file was deleted: "Checked" came back, and the advanced sections as the dialog shows them.
+        QCOMPARE(IniFile(p.file("Settings.dat")).ReadString(QStringLiteral("Proxy"), QStringLiteral("Server"), "gone"), QString());
+        QCOMPARE(IniFile(p.file("Settings.dat")).ReadInteger(QStringLiteral("Cache"), QStringLiteral("IECache"), 0), 21);
 
         const MainOptions o = p.main->options();
         QCOMPARE(o.SingleEdit, QStringLiteral("yournewwebsite"));
@@ -571,6 +631,33 @@ private slots:
         QCOMPARE(Program::items(p.form->NewServerList), QStringList{"whois.mine.example"});
         QCOMPARE(p.tree().TLDCount(), p.engine.builtinTables().TLDCount());
         QCOMPARE(Program::items(p.tldCombo()), p.tree().TLDTexts());
+    }
+
+    // What the dialog shows after Defaults is what the next start has.
+    void defaultsKeepWhatTheDialogShowsAfterARestart()
+    {
+        WriteFile(dir->filePath(QStringLiteral("Settings.dat")),
+                  "[Proxy]\r\nServer=proxy.example\r\nPort=8080\r\nProxyEnabled=1\r\nUsername=jo\r\n[Cache]\r\nIECache=20\r\n"
+                  "[NewServer]\r\nItem0=whois.mine.example\r\n[NewMatch]\r\nItem0=free\r\n[NewDomain]\r\nItem0=.mine\r\n");
+        AdvancedSettings shown;
+        QStringList tlds;
+        {
+            Program p(folder());
+            p.form->show();
+            p.form->DefaultBtn->click();   // the silent answer is Yes
+            QCOMPARE(p.engine.Http.ProxyHost, QString());   // this session uses what the dialog shows
+            p.form->show();
+            p.form->OKBtn->click();        // no change since the showing: nothing written
+            shown = LoadSettingsShown(p);
+            tlds = p.tree().TLDTexts();
+            QCOMPARE(shown.IECache, 20);
+            QCOMPARE(shown.NewServerList, QStringList{"whois.mine.example"});
+            QVERIFY(shown.ProxyServer.isEmpty() && shown.Username.isEmpty());
+        }
+        Program p(folder());
+        QCOMPARE(LoadSettingsShown(p), shown);
+        QCOMPARE(p.tree().TLDTexts(), tlds);
+        QCOMPARE(p.tickedTLDs(), QStringList{p.engine.TLDInfoList.At(0).TLD});
     }
 
     // --- The "Server Assignment" page --------------------------------------------------------
@@ -602,6 +689,109 @@ private slots:
         QCOMPARE(p.form->DomainLbl->text(), QStringLiteral(".net"));
         QCOMPARE(p.form->ServerLbl->text(), p.serversOf(QStringLiteral(".net")).first());
         QVERIFY(p.form->UnIncludeBtn->isEnabled());
+    }
+
+    // Cancel after a tree edit leaves the panel beside the tree as it was at the showing.
+    void cancelPutsBackThePanel()
+    {
+        Program p(folder());
+        p.form->show();
+        p.select(QStringLiteral(".net"), 0);
+        const QString server = p.form->ServerLbl->text();
+        const int servers = p.serversOf(QStringLiteral(".net")).size();
+        p.form->close();   // hidden as it is: the next showing starts from this selection
+        p.form->show();
+        p.unincludeAll(QStringLiteral(".net"));
+        p.select(QStringLiteral(".com"), 1);
+        p.form->CancelBtn->click();
+        p.form->show();
+        QCOMPARE(p.form->DomainLbl->text(), QStringLiteral(".net"));
+        QCOMPARE(p.form->ServerLbl->text(), server);
+        QCOMPARE(p.tree().RefOf(p.form->MainTree->currentIndex()).server, 0);
+        QVERIFY(p.form->UnIncludeBtn->isEnabled());
+        p.form->UnIncludeBtn->click();   // and it does what it says
+        QCOMPARE(p.serversOf(QStringLiteral(".net")).size(), servers - 1);
+        QVERIFY(!p.serversOf(QStringLiteral(".net")).contains(server));
+    }
+
+    // Enter in an entry box presses its Add button, not OK.
+    void enterInAnEntryBoxPressesItsAddButton_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("new server") << "NewServerEdit";
+        QTest::newRow("match text") << "MatchTextEdit";
+        QTest::newRow("new domain") << "NewDomainEdit";
+    }
+    void enterInAnEntryBoxPressesItsAddButton()
+    {
+        QFETCH(QString, box);
+        Program p(folder());
+        p.form->show();
+        p.form->NewServerEdit->setText(QStringLiteral("whois.typed.example"));
+        p.form->NewDomainEdit->setText(QStringLiteral("typed"));
+        auto* edit = p.form->findChild<QLineEdit*>(box);
+        p.form->PageControl1->setCurrentWidget(edit == p.form->NewDomainEdit ? p.form->DomainsPage : p.form->ServersPage);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(p.form->isVisible());
+        if (edit == p.form->NewDomainEdit)
+            QCOMPARE(p.engine.NewDomainList, QStringList{".typed"});
+        else
+            QCOMPARE(p.engine.NewServerList, QStringList{"whois.typed.example"});
+    }
+
+    // After any edits and a restart, exactly the TLDs the user ticked are ticked, and the
+    // quick ticks name the entries they tick.
+    void ticksStayWithTheirTLDsAcrossARestart_data()
+    {
+        QTest::addColumn<int>("scenario");
+        QTest::newRow("domains of the user's own gain servers in reverse order") << 0;
+        QTest::newRow("a TLD that lost its last server gets one back") << 1;
+        QTest::newRow("the first TLD loses its last server") << 2;
+    }
+    void ticksStayWithTheirTLDsAcrossARestart()
+    {
+        QFETCH(int, scenario);
+        QStringList ticked;
+        {
+            Program p(folder());
+            if (scenario == 0) {
+                p.addDomain(QStringLiteral("aaa"));
+                p.addDomain(QStringLiteral("bbb"));
+                p.form->OKBtn->click();
+                p.include(QStringLiteral(".bbb"));
+                p.form->OKBtn->click();
+                p.include(QStringLiteral(".aaa"));
+                p.form->OKBtn->click();
+                p.tick(QStringLiteral(".bbb"));
+            } else if (scenario == 1) {
+                {
+                    Program before(folder());
+                    before.unincludeAll(QStringLiteral(".de"));
+                    before.form->OKBtn->click();
+                }
+                Program restarted(folder());
+                QCOMPARE(restarted.engine.TLDInfoList.IndexOf(QStringLiteral(".de")), -1);
+                restarted.include(QStringLiteral(".de"));
+                restarted.form->OKBtn->click();
+                restarted.tick(QStringLiteral(".de"));
+                ticked = restarted.tickedTLDs();
+            } else {
+                p.tick(QStringLiteral(".net"));
+                p.tick(QStringLiteral(".info"));
+                p.unincludeAll(QStringLiteral(".com"));
+                p.form->OKBtn->click();
+            }
+            if (scenario != 1)
+                ticked = p.tickedTLDs();
+        }
+        QVERIFY(ticked.size() >= 2);
+        Program p(folder());
+        QCOMPARE(p.tickedTLDs(), ticked);
+        auto* quick = p.main->findChild<QListWidget*>(QStringLiteral("DomainCheck"));
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(quick->item(i)->text(), p.engine.TLDInfoList.At(i).TLD);
+            QCOMPARE(quick->item(i)->checkState() == Qt::Checked, p.engine.TLDInfoList.At(i).Checked);
+        }
     }
 
     void unincludeAsksAndReelectsTheDefault()
