@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     // 1. The application and its title.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarnwick"));
+    // No display name: the window system would append it to every title ("Advanced — Tarnwick").
     // The main window ends the program when it closes, even while another window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
