@@ -11,6 +11,7 @@
 #include "ui/AdvancedForm.h"
 #include "ui/MainForm.h"
 #include "ui/TLDForm.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -714,7 +715,8 @@ private slots:
         QVERIFY(!p.serversOf(QStringLiteral(".net")).contains(server));
     }
 
-    // Enter in an entry box presses its Add button, not OK.
+    // Enter in an entry box presses its Add button, not OK; Tab reads the "Servers" entry
+    // row left to right (the match text's box before the arrow beside it).
     void enterInAnEntryBoxPressesItsAddButton_data()
     {
         QTest::addColumn<QString>("box");
@@ -730,6 +732,14 @@ private slots:
         p.form->NewServerEdit->setText(QStringLiteral("whois.typed.example"));
         p.form->NewDomainEdit->setText(QStringLiteral("typed"));
         auto* edit = p.form->findChild<QLineEdit*>(box);
+        p.form->PageControl1->setCurrentWidget(p.form->ServersPage);
+        p.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
+        p.form->NewServerEdit->setFocus();
+        QTest::keyClick(p.form->NewServerEdit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.form->MatchTextEdit);
+        QTest::keyClick(p.form->MatchTextEdit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.form->NoMatchCombo);
         p.form->PageControl1->setCurrentWidget(edit == p.form->NewDomainEdit ? p.form->DomainsPage : p.form->ServersPage);
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(p.form->isVisible());
