@@ -698,38 +698,34 @@ private slots:
         QFETCH(QString, background);
         QFETCH(QString, text);
         const QPalette light = QApplication::palette();
-        QPalette dark;
-        for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base, QPalette::AlternateBase})
-            dark.setColor(role, QColor(0x2b, 0x2b, 0x2b));
-        for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text, QPalette::BrightText})
+        QPalette dark(QColor(0x2b, 0x2b, 0x2b), QColor(0x2b, 0x2b, 0x2b));   // buttons and windows
+        for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
             dark.setColor(role, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
         QApplication::setPalette(dark);
         const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
         form_.reset();
         createForm();
-        child<QTabWidget>("MainPage")->setCurrentIndex(background == "AddressPanel" || background == "AddressBand" ? 0 : 1);
+        child<QTabWidget>("MainPage")->setCurrentIndex(background.startsWith(QLatin1String("Address")) ? 0 : 1);
         TTLDForm dialog(*engine_, *form_, form_.get());
         dialog.show();
         QWidget* window = background.endsWith(QLatin1String("Btn")) ? static_cast<QWidget*>(&dialog) : form_.get();
         QWidget* holder = window->objectName() == background ? window : window->findChild<QWidget*>(background);
         QWidget* shown = text.isEmpty() ? holder : holder->findChild<QWidget*>(text);
         QVERIFY(holder && shown);
+        // The lightest or darkest pixel against the commonest one (the background), inside
+        // the frame of a button, whose border is no text.
         const QImage image = holder->grab().toImage();
-        const qreal ratio = image.devicePixelRatio();
-        // Inside the frame of a button: its border is no text.
         const QRect area = QRect(shown->mapTo(holder, QPoint(0, 0)), shown->size()).adjusted(3, 3, -3, -3);
         QHash<QRgb, int> counts;
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
-                ++counts[image.pixel(QPoint(x, y) * ratio)];
-        QRgb ground = 0;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            if (it.value() > counts.value(ground))
-                ground = it.key();
+                ++counts[image.pixel(QPoint(x, y) * image.devicePixelRatio())];
+        const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                             [](const auto& a, const auto& b) { return a.second < b.second; })->first;
         int contrast = 0;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            contrast = qMax(contrast, qAbs(qGray(it.key()) - qGray(ground)));
+        for (const QRgb colour : counts.keys())
+            contrast = qMax(contrast, qAbs(qGray(colour) - qGray(ground)));
         QVERIFY2(contrast > 100, qPrintable(QStringLiteral("contrast %1 of 255").arg(contrast)));
     }
 
