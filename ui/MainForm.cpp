@@ -493,6 +493,12 @@ TMainForm::Section TMainForm::makeSection(QWidget* parent, const QString& panelN
     s.inner = new QWidget(s.panel);
     s.inner->setObjectName(panelName + QStringLiteral("Inner"));
     s.inner->setFixedHeight(fullHeight - kHeaderHeight - 2);
+    // The grey is the frame line's only: the section's own texts keep the desktop's text
+    // colours (a dark grey would vanish on a dark window).
+    QPalette innerPalette = s.inner->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        innerPalette.setColor(group, QPalette::WindowText, QApplication::palette().color(group, QPalette::WindowText));
+    s.inner->setPalette(innerPalette);
     layout->addWidget(s.inner);
     return s;
 }

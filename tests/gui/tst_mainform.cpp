@@ -688,6 +688,7 @@ private slots:
         QTest::newRow("Domains :") << "DomainsBand" << "DomainsLbl";
         QTest::newRow("domain count") << "DomainsBand" << "DomainCountLbl";
         QTest::newRow("section heading") << "DictPanelHeader" << "DictCheck";
+        QTest::newRow("text in a section's frame") << "WordlistPanel" << "WordlistLbl";
         QTest::newRow("Options band") << "OptionsBand" << "";
         QTest::newRow("web-site link") << "MainForm" << "Label10";
         QTest::newRow("TLD dialog OK") << "OKBtn" << "";
@@ -707,6 +708,7 @@ private slots:
         form_.reset();
         createForm();
         child<QTabWidget>("MainPage")->setCurrentIndex(background.startsWith(QLatin1String("Address")) ? 0 : 1);
+        child<QCheckBox>("WordlistCheck")->setChecked(true);
         TTLDForm dialog(*engine_, *form_, form_.get());
         dialog.show();
         QWidget* window = background.endsWith(QLatin1String("Btn")) ? static_cast<QWidget*>(&dialog) : form_.get();
