@@ -1,10 +1,9 @@
 #include "engine/names/ImportList.h"
 #include "engine/Misc1.h"
 #include "engine/names/NameNormalisation.h"
-#include "engine/names/TextFileEncoding.h"
+#include "engine/names/TextFileDecoder.h"
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 ImportListReader::ImportListReader(char separator, NameSink sink)
     : separator_(separator)
@@ -105,10 +104,9 @@ SourceEnd AddImportedNames(TMisc1& engine)
     QFile file(options.UseList);
     if (!file.open(QIODevice::ReadOnly))
         return SourceEnd::Abandoned;
-    const std::optional<QStringConverter::Encoding> encoding = TextFileEncoding(file);
-    if (!encoding)
+    std::optional<TextFileDecoder> decoder = TextFileDecoder::ForFile(file);
+    if (!decoder)
         return SourceEnd::Abandoned;
-    QStringDecoder decode(*encoding);
 
     ImportListReader reader(SeparatorForChoice(options.SepCombo), [&engine](QStringView name) {
         engine.SearchList.AddUnlessListed(name);
@@ -122,9 +120,9 @@ SourceEnd AddImportedNames(TMisc1& engine)
             return SourceEnd::Abandoned;
         if (got == 0)
             break;
-        const QString text = decode(QByteArrayView(chunk.constData(), got));
-        reader.Feed(text);
+        reader.Feed(decoder->Decode(QByteArrayView(chunk.constData(), got)));
     }
+    reader.Feed(decoder->Finish());
     reader.Finish();
     return SourceEnd::Finished;
 }

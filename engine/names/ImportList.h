@@ -45,6 +45,6 @@ private:
 char SeparatorForChoice(int sepCombo);
 
 // The import-list source: every name of the file UseList through AddItemToSearchList,
-// read as text in its encoding (TextFileEncoding). Abandoned when the file does not
+// read as text in its encoding (TextFileDecoder). Abandoned when the file does not
 // exist or cannot be read.
 SourceEnd AddImportedNames(TMisc1& engine);

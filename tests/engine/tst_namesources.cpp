@@ -1,11 +1,10 @@
 #include "tests/support/NameSourcesFixture.h"
 #include "engine/names/ImportList.h"
-#include "engine/names/TextFileEncoding.h"
+#include "engine/names/TextFileDecoder.h"
 #include "engine/names/WordListBuilder.h"
 #include "engine/names/ZlibStream.h"
 #include <QBuffer>
 #include <QSet>
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtTest>
 
@@ -275,18 +274,16 @@ private slots:
         // Decoded and fed one byte at a time, the reader cuts the same names.
         QBuffer file(&text);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const std::optional<QStringConverter::Encoding> encoding = TextFileEncoding(file);
-        QVERIFY(encoding);
-        QStringDecoder decode(*encoding);
+        std::optional<TextFileDecoder> decoder = TextFileDecoder::ForFile(file);
+        QVERIFY(decoder);
         QStringList names;
         ImportListReader reader(SeparatorForChoice(separator), [&](QStringView n) {
             if (!names.contains(n.toString()))
                 names.append(n.toString());
         });
-        for (const char c : text) {
-            const QString decoded = decode(QByteArrayView(&c, 1));
-            reader.Feed(decoded);
-        }
+        for (const char c : text)
+            reader.Feed(decoder->Decode(QByteArrayView(&c, 1)));
+        reader.Feed(decoder->Finish());
         reader.Finish();
         QCOMPARE(names, expected);
     }

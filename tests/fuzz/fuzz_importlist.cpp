@@ -2,9 +2,8 @@
 // separator, the rest is the file. Fed whole or in pieces of any size, the same names
 // must come out.
 #include "engine/names/ImportList.h"
-#include "engine/names/TextFileEncoding.h"
+#include "engine/names/TextFileDecoder.h"
 #include <QBuffer>
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace {
@@ -15,20 +14,18 @@ QStringList Split(char separator, QByteArrayView text, qsizetype piece)
     file.setData(text.toByteArray());
     if (!file.open(QIODevice::ReadOnly))
         __builtin_trap();
-    const std::optional<QStringConverter::Encoding> encoding = TextFileEncoding(file);
-    if (!encoding)
+    std::optional<TextFileDecoder> decoder = TextFileDecoder::ForFile(file);
+    if (!decoder)
         __builtin_trap();   // a buffer can always be read and rewound
-    QStringDecoder decode(*encoding);
     QStringList names;
     ImportListReader reader(separator, [&](QStringView name) {
         if (name.isEmpty())
             __builtin_trap();   // empty names are never handed over
         names.append(name.toString());
     });
-    for (qsizetype at = 0; at < text.size(); at += piece) {
-        const QString decoded = decode(text.sliced(at, std::min(piece, text.size() - at)));
-        reader.Feed(decoded);
-    }
+    for (qsizetype at = 0; at < text.size(); at += piece)
+        reader.Feed(decoder->Decode(text.sliced(at, std::min(piece, text.size() - at))));
+    reader.Feed(decoder->Finish());
     reader.Finish();
     return names;
 }
