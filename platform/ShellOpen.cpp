@@ -79,6 +79,45 @@ XdgOpenLauncher::XdgOpenLauncher(QString program, int waitMs)
 {
 }
 
+XdgOpenLauncher::~XdgOpenLauncher()
+{
+    for (const QPointer<QProcess>& process : reporting_)
+        if (process)
+            QObject::disconnect(process, nullptr, nullptr, nullptr);
+}
+
+// The opener, not started yet; owned by the application, so an opener that stays in the
+// foreground goes on when the caller is done with it. It removes itself when it ends.
+QProcess* XdgOpenLauncher::MakeOpener(const QString& target)
+{
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(program_);
+    process->setArguments({target});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return process;
+}
+
+void XdgOpenLauncher::OpenWithoutWaiting(const QString& target, std::function<void(int code)> done)
+{
+    reporting_.removeAll(nullptr);
+    QProcess* process = MakeOpener(target);
+    reporting_.append(process);
+    QObject::connect(process, &QProcess::finished, process, [process, done](int status, QProcess::ExitStatus how) {
+        done(how == QProcess::CrashExit ? ShellCode::OutOfMemory : CodeForExitStatus(status));
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, done](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        // Nothing could open the link: no opener installed.
+        done(ShellCode::NoAssociation);
+        process->deleteLater();
+    });
+    process->start();
+}
+
 int XdgOpenLauncher::Open(const QString& target, const QString& parameters)
 {
     if (target.isEmpty())
@@ -98,15 +137,7 @@ int XdgOpenLauncher::Open(const QString& target, const QString& parameters)
         }
     }
 
-    // Owned by the application, so an opener that stays in the foreground longer
-    // than the wait is not killed when this call returns; it removes itself when done.
-    auto* process = new QProcess(QCoreApplication::instance());
-    process->setProgram(program_);
-    process->setArguments({target});
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QProcess* process = MakeOpener(target);
     process->start();
     if (!process->waitForStarted()) {
         delete process;
@@ -163,7 +194,18 @@ bool ShellOpen(IShellLauncher& launcher, IMessageBoxes& boxes, const QString& ta
     return false;
 }
 
-bool ShellOpenURL(IShellLauncher& launcher, IMessageBoxes& boxes, const QString& target)
+QString NoBrowserText(const QString& link)
 {
-    return ShellOpen(launcher, boxes, target, QString());
+    return QStringLiteral("The web page could not be opened:\r\r") + link
+        + QStringLiteral("\r\rNo web browser or program to open links was found on this computer.\r")
+        + QStringLiteral("Please open this address in your web browser yourself.");
+}
+
+void ShellOpenURL(IShellLauncher& launcher, IMessageBoxes& boxes, const QString& link)
+{
+    launcher.OpenWithoutWaiting(link, [&boxes, link](int code) {
+        const QString text = code == ShellCode::NoAssociation ? NoBrowserText(link) : ShellErrorText(code, link);
+        if (!text.isEmpty())
+            boxes.Show(MessageKind::Error, text, MbOk);
+    });
 }

@@ -152,27 +152,29 @@ void TServerAssignment::AppendTLDInfoFromTree()
 
 void TServerAssignment::CommitToTLDInfoList()
 {
-    TTLDInfoList& list = engine_.TLDInfoList;
+    // The ticks are kept by position in Settings.dat, and the next start builds the list
+    // from the saved tree: so the list becomes now what that start will build (one entry
+    // per TLD with a default server, in tree order), each entry keeping its tick. The
+    // n-th TLD node of a name takes the tick of the n-th entry of that name; a TLD new to
+    // the list comes unticked, and one that lost its last server leaves it.
+    QHash<QString, QList<bool>> ticksByTld;   // per lower-cased TLD, in list order
+    for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
+        const TLDInfo& entry = engine_.TLDInfoList.At(i);
+        ticksByTld[entry.TLD.toLower()].append(entry.Checked);
+    }
     QHash<QString, int> defaultsSeen;   // per lower-cased TLD: nodes with a default met so far
+    TTLDInfoList rebuilt;
     for (int t = 0; t < tree_.TLDCount(); ++t) {
-        const TServerTree::TLD& tld = tree_.TLDAt(t);
         const int d = tree_.DefaultServer(t);
         if (d < 0)
             continue;
-        const int occurrence = defaultsSeen[tld.text.toLower()]++;
+        const TServerTree::TLD& tld = tree_.TLDAt(t);
+        const QString key = tld.text.toLower();
+        const bool checked = ticksByTld.value(key).value(defaultsSeen[key]++, false);
         const QString& server = tld.servers[d].text;
-        const QString matchText = engine_.FindMatchTextForServer(server);
-        TLDInfo* entry = nullptr;
-        for (int i = 0, seen = 0; i < list.Count() && !entry; ++i)
-            if (list.At(i).TLD.compare(tld.text, Qt::CaseInsensitive) == 0 && seen++ == occurrence)
-                entry = &list.At(i);
-        if (entry) {
-            entry->Server = server;
-            entry->MatchText = matchText;
-        } else {
-            list.Add(tld.text, server, matchText, false);
-        }
+        rebuilt.Add(tld.text, server, engine_.FindMatchTextForServer(server), checked);
     }
+    engine_.TLDInfoList = std::move(rebuilt);
 }
 
 // --- Lists ------------------------------------------------------------------------------

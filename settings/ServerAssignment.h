@@ -44,9 +44,10 @@ public:
     bool SaveTreeview() const;
     bool LoadTreeview();
 
-    // Copies each TLD's default server and its match text into TLDInfoList. The n-th TLD
-    // node of a name goes to the n-th entry of that key; a TLD without an entry yet (a
-    // domain of the user's own that gained a default) gets one appended, unticked.
+    // Makes TLDInfoList what the next start builds from the saved tree: one entry per TLD
+    // with a default server, in tree order, with that server and its match text. Each TLD
+    // keeps its tick (the n-th TLD node of a name that of the n-th entry of that key); a
+    // TLD new to the list comes unticked, one without a server any more leaves it.
     void CommitToTLDInfoList();
 
     // --- Lists for the dialog's boxes ---------------------------------------------------

@@ -84,6 +84,8 @@ TAdvancedForm::TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* paren
     BuildControls();
     ConnectHandlers();
     edProxyPort->installEventFilter(this);
+    for (QLineEdit* entry : {NewServerEdit, MatchTextEdit, NewDomainEdit})
+        entry->installEventFilter(this);
     for (QLineEdit* box : {edUsername, edPassword, edProxyServer, edProxyPort})
         connect(box, &QLineEdit::textChanged, this, &TAdvancedForm::ShareProxyBoxes);
     connect(ProxyEnabledCheck, &QCheckBox::toggled, this, &TAdvancedForm::ShareProxyBoxes);
@@ -226,6 +228,7 @@ void TAdvancedForm::FormShow()
     PageControl1->setCurrentWidget(ServerAssignmentPage);
     MainTree->setFocus();
     snapshot_.TakeSnapshot(this);
+    selectedAtShow_ = assignment_.Tree().RefOf(SelectedNode());
 }
 
 void TAdvancedForm::FormHide()
@@ -265,9 +268,23 @@ void TAdvancedForm::OKBtnClick()
     if (!PortBoxIsValid())
         return;
 
-    const ProxyBoxes boxes = ProxyBoxesNow();
-    ApplyProxySettings(boxes, engine_.Http);
+    bool saved = ApplyAndSaveAdvancedSettings();
+    // A tree that cannot be written would be lost at the next start: say so, and still
+    // use it for this session.
+    saved = assignment_.SaveTreeview() && saved;
+    assignment_.CommitToTLDInfoList();
+    // The list may have changed its order: the quick ticks and the saved ticks follow it.
+    mainForm_.setQuickTicksFromTLDInfoList();
+    mainForm_.DomainCheckClickCheck();
+    AddNewTLDsToMainTLDBox();
+    if (!saved)
+        ShowError(QStringLiteral("Error saving settings"));
+    hide();
+}
 
+AdvancedSettings TAdvancedForm::AdvancedSettingsNow() const
+{
+    const ProxyBoxes boxes = ProxyBoxesNow();
     AdvancedSettings settings;
     settings.IECache = IECacheEdit->value();
     settings.Username = boxes.Username;
@@ -280,17 +297,14 @@ void TAdvancedForm::OKBtnClick()
     settings.NewDomainList = engine_.NewDomainList;
     settings.Rdap = RdapCheck->isChecked();
     settings.AssignedFirstList = AssignedFirstTlds();
-    ApplyRdapChoices();
+    return settings;
+}
 
-    bool saved = SaveAdvancedSettings(SettingsPath(), settings);
-    // A tree that cannot be written would be lost at the next start: say so, and still
-    // use it for this session.
-    saved = assignment_.SaveTreeview() && saved;
-    assignment_.CommitToTLDInfoList();
-    AddNewTLDsToMainTLDBox();
-    if (!saved)
-        ShowError(QStringLiteral("Error saving settings"));
-    hide();
+bool TAdvancedForm::ApplyAndSaveAdvancedSettings()
+{
+    ApplyProxySettings(ProxyBoxesNow(), engine_.Http);
+    ApplyRdapChoices();
+    return SaveAdvancedSettings(SettingsPath(), AdvancedSettingsNow());
 }
 
 void TAdvancedForm::CancelBtnClick()
@@ -302,7 +316,21 @@ void TAdvancedForm::CancelBtnClick()
         ShareProxyBoxes();
         assignment_.GetAllServersSorted();
     }
+    // The panel beside the tree as it was at the showing: a restored tree has no selection
+    // of its own, so the node selected then is selected again and the panel follows it.
+    SelectNode(selectedAtShow_);
+    MainTreeChange();
     hide();
+}
+
+void TAdvancedForm::SelectNode(TServerTree::NodeRef node)
+{
+    MainTree->selectionModel()->clearSelection();
+    const QModelIndex index = assignment_.Tree().IndexOf(node);
+    if (!index.isValid())
+        return;
+    MainTree->expand(index.parent());
+    MainTree->setCurrentIndex(index);
 }
 
 void TAdvancedForm::DefaultBtnClick()
@@ -338,6 +366,11 @@ void TAdvancedForm::DefaultBtnClick()
     } catch (const std::exception& error) {
         ShowError(QStringLiteral("An error occurred restoring default settings :\r\r") + QString::fromLocal8Bit(error.what()));
     }
+    // What the dialog shows now is what the next start has, and what this session uses:
+    // the blank proxy, the cache age and the user's own servers, match texts and domains
+    // go back into the new Settings.dat at once, not only at an OK that finds a change.
+    if (!ApplyAndSaveAdvancedSettings())
+        ShowError(QStringLiteral("Error saving settings"));
     MainTreeChange();
     hide();
 }
@@ -572,6 +605,18 @@ void TAdvancedForm::RetrieveBtnClick()
 
 bool TAdvancedForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter in an entry box of the "Servers" and "Domains" pages presses its Add button,
+    // not the dialog's OK, which would close the dialog with nothing added.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QPushButton* add = watched == NewDomainEdit                                   ? AddDomainBtn
+                         : watched == NewServerEdit || watched == MatchTextEdit ? AddBtn
+                                                                                       : nullptr;
+        if (add && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            add->click();
+            return true;
+        }
+    }
     if (watched == edProxyPort && event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         // Keys without a character (arrows, Home, Delete) move and edit as usual.

@@ -1,4 +1,5 @@
 #pragma once
+#include "settings/AdvancedSettingsFile.h"
 #include "settings/ServerAssignment.h"
 #include "ui/ChangeTracking.h"
 #include <QDialog>
@@ -145,6 +146,11 @@ private:
     QWidget* BuildButtonColumn();
     void ConnectHandlers();
 
+    // The advanced settings as the dialog shows them; applied to the HTTP client and
+    // written to Settings.dat (false when the file could not be written).
+    AdvancedSettings AdvancedSettingsNow() const;
+    bool ApplyAndSaveAdvancedSettings();
+
     // Boxes and lists.
     void SetProxyBoxes(const ProxyBoxes& boxes);
     // The engine compares the boxes as they stand with the system's proxy after failed lookups.
@@ -157,6 +163,7 @@ private:
     void TakeUserListsFromBoxes();
     void RefillServerCombo();
     QModelIndex SelectedNode() const;
+    void SelectNode(TServerTree::NodeRef node);
     static int FirstSelectedRow(const QListWidget* list);
     bool PortBoxIsValid();
 
@@ -175,5 +182,7 @@ private:
     // What the main window's TLD box was given, so OK can add the domains of the
     // user's own that became TLD nodes since.
     QStringList tldBoxItems_;
+    // The tree node selected when the dialog was shown, selected again by Cancel.
+    TServerTree::NodeRef selectedAtShow_;
     bool centred_ = false;
 };

@@ -341,6 +341,9 @@ QWidget* TAdvancedForm::BuildServersPage()
     MatchTextEdit = new QLineEdit(QStringLiteral("No Match"));
     MatchTextEdit->setObjectName(QStringLiteral("MatchTextEdit"));
     entry->addWidget(new OverlaidCombo(NoMatchCombo, MatchTextEdit, ServersPage), 1, 2);
+    // The text box comes first, as it is read: the combo shows only its arrow, to the right.
+    setTabOrder(NewServerEdit, MatchTextEdit);
+    setTabOrder(MatchTextEdit, NoMatchCombo);
     entry->setColumnStretch(2, 1);
     layout->addLayout(entry, 2, 0, 1, 3);
 

@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStackedLayout>
 #include <QTabWidget>
@@ -105,19 +106,26 @@ bool NameKeyAllowed(QChar c, bool allowSpace)
     return code == '-' || (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
 }
 
-void SetBackground(QWidget* w, const QColor& colour)
+// A pale background of the program's own with black text on it, for the widget and the
+// labels it holds: under a dark desktop palette the text would otherwise be pale too.
+void SetLightBackground(QWidget* w, const QColor& colour)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::WindowText, Qt::black);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
 
-void SetTextColour(QWidget* w, const QColor& colour)
+// Sets each widget's place in the Tab order after the one before it.
+void ChainTabOrder(std::initializer_list<QWidget*> widgets)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    w->setPalette(p);
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 void SetTicked(QCheckBox* box, bool ticked)
@@ -213,6 +221,12 @@ void TMainForm::buildRightColumn()
     button(RegisterBtn, "RegisterBtn", "Register Domain", "Link to internet for \r\ndomain name registration");
     StopBtn->setEnabled(false);
     StartBtn->setDefault(true);
+    // Escape presses Stop while a search runs.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (running_ && StopBtn->isEnabled())
+            StopBtn->click();
+    });
 
     connect(StartBtn, &QPushButton::clicked, this, &TMainForm::StartBtnClick);
     connect(StopBtn, &QPushButton::clicked, this, &TMainForm::StopBtnClick);
@@ -227,8 +241,11 @@ void TMainForm::buildRightColumn()
     Label10->setFont(f);
     Label10->setWordWrap(true);
     Label10->setAlignment(Qt::AlignCenter);
-    SetTextColour(Label10, Qt::black);
     Label10->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and opened with Enter or the space bar, like a button.
+    Label10->setFocusPolicy(Qt::StrongFocus);
+    Label10->setAccessibleName(Label10->text());
+    ShowLinkHighlighted();
     Label10->setGeometry(kClientWidth - kRightWidth + 2, kClientHeight - 72, kRightWidth - 6, 60);
     Label10->installEventFilter(this);
 }
@@ -242,7 +259,7 @@ void TMainForm::buildSingleSearchPage(QWidget* page)
     layout->addWidget(Band(QStringLiteral(" Address"), kInfoBand, page, QStringLiteral("AddressBand")));
     auto* addressRow = new QWidget(page);
     addressRow->setObjectName(QStringLiteral("AddressPanel"));
-    SetBackground(addressRow, QColor(0xff, 0xff, 0xe1));
+    SetLightBackground(addressRow, QColor(0xff, 0xff, 0xe1));
     auto* row = new QHBoxLayout(addressRow);
     row->setContentsMargins(8, 6, 8, 8);
     row->setSpacing(2);
@@ -264,6 +281,13 @@ void TMainForm::buildSingleSearchPage(QWidget* page)
     row->addWidget(TLDCombo);
     layout->addWidget(addressRow);
     installKeyFilter(SingleEdit, false);
+    // Enter in the name or the extension box starts the single search.
+    const auto startFromEnter = [this] {
+        if (MainPage->currentWidget() == Page1 && StartBtn->isEnabled())
+            StartBtnClick();
+    };
+    connect(SingleEdit, &QLineEdit::returnPressed, this, startFromEnter);
+    connect(TLDCombo->lineEdit(), &QLineEdit::returnPressed, this, startFromEnter);
 
     layout->addSpacing(8);
     layout->addWidget(Band(QStringLiteral("Results"), kBlackBand, page, QStringLiteral("SingleResultsBand")));
@@ -307,7 +331,7 @@ void TMainForm::buildOptionsTab(QWidget* tab)
 
     auto* domainsBand = new QWidget(OptPanel);
     domainsBand->setObjectName(QStringLiteral("DomainsBand"));
-    SetBackground(domainsBand, QColor(0xff, 0xff, 0xe1));
+    SetLightBackground(domainsBand, QColor(0xff, 0xff, 0xe1));
     domainsBand->setFixedHeight(17);
     auto* bandRow = new QHBoxLayout(domainsBand);
     bandRow->setContentsMargins(0, 0, 4, 0);
@@ -413,6 +437,13 @@ void TMainForm::buildOptionsTab(QWidget* tab)
     ScrollBox1->setWidget(content);
     layout->addWidget(ScrollBox1, 1);
 
+    // The section headings were made before their fields: Tab goes through each
+    // section's fields right after its heading.
+    ChainTabOrder({Button4, DictCheck, DictRadio1, DictRadio2, DictFromEdit, DictToEdit, WordLengthCheck, WordLength1,
+                   WordLength2, MinusCheck, WordlistCheck, Wordlist[0], Wordlist[1], Wordlist[2], Wordlist[3],
+                   WordMinusCheck, NumbersCheck, NumberFrom, NumberTo, RangeCheck1, RangePre, RangeCheck2, RangeSuf,
+                   SoundexCheck, SoundexEdit, CustomListCheck, UseList, Button5, SepCombo});
+
     // Design-time state: the dictionary source on, the others off, all folded to match.
     DictCheck->setChecked(true);
     for (const Section* s : {&dict_, &wordlist_, &numbers_, &soundex_, &custom_})
@@ -442,6 +473,9 @@ TMainForm::Section TMainForm::makeSection(QWidget* parent, const QString& panelN
     headerPalette.setColor(QPalette::Window, Qt::black);
     headerPalette.setColor(QPalette::WindowText, Qt::yellow);
     headerPalette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 64));
+    // The tick box itself light with a dark tick, on the black bar whatever the desktop's palette.
+    headerPalette.setColor(QPalette::Base, Qt::white);
+    headerPalette.setColor(QPalette::Text, Qt::black);
     header->setPalette(headerPalette);
     header->setAutoFillBackground(true);
     header->setFixedHeight(kHeaderHeight);
@@ -459,6 +493,12 @@ TMainForm::Section TMainForm::makeSection(QWidget* parent, const QString& panelN
     s.inner = new QWidget(s.panel);
     s.inner->setObjectName(panelName + QStringLiteral("Inner"));
     s.inner->setFixedHeight(fullHeight - kHeaderHeight - 2);
+    // The grey is the frame line's only: the section's own texts keep the desktop's text
+    // colours (a dark grey would vanish on a dark window).
+    QPalette innerPalette = s.inner->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        innerPalette.setColor(group, QPalette::WindowText, QApplication::palette().color(group, QPalette::WindowText));
+    s.inner->setPalette(innerPalette);
     layout->addWidget(s.inner);
     return s;
 }
@@ -857,8 +897,11 @@ void TMainForm::setQuickTicksFromTLDInfoList()
 {
     detachDomainCheckHandler();
     const int n = qMin(DomainCheck->count(), engine_.TLDInfoList.Count());
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
+        // Each box names the entry it ticks, should a TLD ahead of it have left the list.
+        DomainCheck->item(i)->setText(engine_.TLDInfoList.At(i).TLD);
         setQuickTick(i, engine_.TLDInfoList.At(i).Checked);
+    }
     attachDomainCheckHandler();
 }
 
@@ -1172,6 +1215,9 @@ void TMainForm::Button4Click()
     QFileDialog dialog(this, QStringLiteral("Save Domain Name Results"));
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The run asks about an existing file (overwrite, append or cancel): asking here too
+    // would ask twice, and "replace" is not even what the run may do.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"), QStringLiteral("All files (*)")});
     const QFileInfo current(AutoSaveEdit->text());
     if (!AutoSaveEdit->text().isEmpty()) {
@@ -1211,6 +1257,16 @@ void TMainForm::Label10Click()
 {
     if (launcher_)
         ShellOpenURL(*launcher_, engine_.messageBoxes(), ProjectInfo::WebSite());
+}
+
+// The link in the window's own text colour, and in the palette's link colour while the
+// mouse is over it or it has the keyboard focus.
+void TMainForm::ShowLinkHighlighted()
+{
+    QPalette p = palette();
+    if (linkHovered_ || Label10->hasFocus())
+        p.setColor(QPalette::WindowText, p.color(QPalette::Link));
+    Label10->setPalette(p);
 }
 
 void TMainForm::fold(const Section& section)
@@ -1295,14 +1351,22 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     }
 
     if (watched == Label10) {
-        if (type == QEvent::Enter)        // Label10MouseEnter
-            SetTextColour(Label10, Qt::blue);
-        else if (type == QEvent::Leave)   // Label10MouseLeave
-            SetTextColour(Label10, Qt::black);
-        else if (type == QEvent::MouseButtonRelease
-                 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
-                 && Label10->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        if (type == QEvent::Enter || type == QEvent::Leave) {   // Label10MouseEnter, Label10MouseLeave
+            linkHovered_ = type == QEvent::Enter;
+            ShowLinkHighlighted();
+        } else if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+            ShowLinkHighlighted();
+        } else if (type == QEvent::MouseButtonRelease
+                   && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+                   && Label10->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
             Label10Click();
+        } else if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                Label10Click();
+                return true;
+            }
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -61,8 +61,8 @@ public:
     void addTLDComboItem(const QString& tld);
     // Selects the first entry, then the saved single-search TLD when it lies in the list.
     void selectSavedTLD();
-    // Sets the four quick ticks from the first entries of TLDInfoList (handler detached)
-    // and then binds the ticks to DomainCheckClickCheck.
+    // Sets the four quick ticks and their names from the first entries of TLDInfoList
+    // (handler detached) and then binds the ticks to DomainCheckClickCheck.
     void setQuickTicksFromTLDInfoList();
     void attachDomainCheckHandler();
     void detachDomainCheckHandler();
@@ -153,6 +153,7 @@ private:
     void buildCustomSection(QWidget* inner);
     void fold(const Section& section);
     void installKeyFilter(QLineEdit* edit, bool allowSpace);
+    void ShowLinkHighlighted();
     QString settingsPath() const;
     void FormClose();
 
@@ -169,6 +170,7 @@ private:
     bool running_ = false;             // between steps 6 and 8 of the Start sequence
     bool closeAfterSearch_ = false;    // the window was closed during a search
     bool dictionaryPresent_ = true;
+    bool linkHovered_ = false;         // the mouse is over the web-site link
     int savedTLDSingle_ = 0;           // TLDSingle as loaded, for when the TLD box is filled
     qint64 progressScale_ = 1;         // the bar holds an int: long runs are shown scaled
 

@@ -47,7 +47,8 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     OKBtn->setDefault(true);
     CancelBtn = button("CancelBtn", "&Cancel");
     CancelBtn->setFlat(true);
-    OKBtn->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid #808080; background: #f4f4f4; }"
+    // A pale face of their own, so the text colour is set too (a dark palette's is pale).
+    OKBtn->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid #808080; background: #f4f4f4; color: black; }"
                                         "QPushButton:hover { background: #e6eef8; }"));
     CancelBtn->setStyleSheet(OKBtn->styleSheet());
     side->addWidget(OKBtn);

@@ -3,6 +3,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ShellOpen.h"
 #include "ui/AdvancedForm.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/GuiMessageBoxes.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
@@ -12,10 +13,7 @@ int main(int argc, char* argv[])
 {
     // 1. The application and its title.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarnwick"));
-    // The main window ends the program when it closes, even while another window is open.
-    QApplication::setQuitOnLastWindowClosed(false);
+    SetUpApplication();
 
     // 2. The search engine, its data files beside the executable.
     TMisc1 engine;

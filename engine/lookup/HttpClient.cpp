@@ -13,6 +13,14 @@
 namespace {
 // Abandoned managers kept at most; the oldest is let go when one more comes.
 constexpr size_t MaxRetiredManagers = 4;
+
+// Whether `url` is an https address of the same host and port as `page`.
+bool IsSecureAddressOfPage(const QUrl& url, const QUrl& page)
+{
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
+        && page.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
+        && url.host().compare(page.host(), Qt::CaseInsensitive) == 0 && url.port(443) == page.port(443);
+}
 } // namespace
 
 THttpClient::THttpClient()
@@ -76,7 +84,11 @@ bool THttpClient::AnswerOnce(const QString& challenge, QAuthenticator* authentic
 
 void THttpClient::AnswerServer(QNetworkReply* reply, QAuthenticator* authenticator)
 {
+    // Any page could ask for the credentials otherwise: a plain http page, one behind the
+    // user's proxy, or a host that a redirect led to.
     const QUrl url = reply->url();
+    if (!ProxyHost.isEmpty() || !IsSecureAddressOfPage(url, pageUrl_) || !IsSecureAddressOfPage(currentUrl_, pageUrl_))
+        return;
     AnswerOnce(QStringLiteral("server %1:%2 %3").arg(url.host()).arg(url.port()).arg(authenticator->realm()), authenticator);
 }
 
@@ -109,6 +121,8 @@ THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes, const
         manager_->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, ProxyHost, static_cast<quint16>(ProxyPort)));
     }
     answeredChallenges_.clear();
+    pageUrl_ = url;
+    currentUrl_ = url;
 
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -148,7 +162,10 @@ THttpClient::Result THttpClient::Get(const QUrl& url, qint64 maxPageBytes, const
     auto progress = [&] { timer.start(IdleTimeoutMs); };
     QObject::connect(reply, &QNetworkReply::readyRead, takeData);
     QObject::connect(reply, &QNetworkReply::downloadProgress, progress);
-    QObject::connect(reply, &QNetworkReply::redirected, progress);
+    QObject::connect(reply, &QNetworkReply::redirected, [&](const QUrl& target) {
+        currentUrl_ = currentUrl_.resolved(target);
+        progress();
+    });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, [&] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > cap)

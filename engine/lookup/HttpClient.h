@@ -18,8 +18,10 @@ class QNetworkReply;
 
 // The HTTP client of the lookups and the taken-list downloads: GET over http:// and
 // https://, redirects followed, cookies kept for the whole program run, an optional HTTP
-// proxy, and one user name and password that answer both the web server's and the
-// proxy's authentication challenge.
+// proxy, and one user name and password. They are meant for the proxy, or for a
+// firewall that challenges requests when no proxy is set, so they answer every proxy
+// challenge (407) but a web server's (401) only when no proxy is set, over https, and
+// only from the host and port of the page asked for, never from one a redirect led to.
 //
 // Get() waits in a local event loop, so the window keeps repainting and Stop can be
 // pressed; Abort() ends the wait at once. The wait is bounded by IdleTimeoutMs without
@@ -48,7 +50,7 @@ public:
     THttpClient& operator=(const THttpClient&) = delete;
 
     // Proxy and credentials in use; the proxy settings put them here (an empty host means
-    // no proxy). The credentials are offered whether or not a proxy is set.
+    // no proxy).
     QString ProxyHost;
     int ProxyPort = 80;
     QString Username;
@@ -87,5 +89,7 @@ private:
     std::vector<std::unique_ptr<QNetworkAccessManager>> retired_;
     std::function<void()> abort_;      // set only while a fetch waits
     QSet<QString> answeredChallenges_; // per fetch: a rejected answer is not repeated
+    QUrl pageUrl_;                     // per fetch: the page asked for
+    QUrl currentUrl_;                  // per fetch: where the redirects have led so far
     QList<QSslCertificate> extraCertificates_;
 };

@@ -121,7 +121,10 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
     // Taken from the entry now: processing messages during the lookup may change it.
     const QString tld = Entry.TLD;
     const QString server = Entry.Server;
-    const QString match = Entry.MatchText.toUpper();
+    // The window may replace every entry while the lookup waits (the advanced dialog's OK):
+    // nothing of Entry is read after the wait.
+    const QString matchText = Entry.MatchText;
+    const QString match = matchText.toUpper();
 
     QStringList reply;
     bool takenListError = false;
@@ -150,7 +153,7 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
             verdict = *rdapVerdict_;
         } else {
             verdict = JudgeReply(reply, match);
-            lastReason_.Text = ReplyVerdictReason(verdict, Entry.MatchText);
+            lastReason_.Text = ReplyVerdictReason(verdict, matchText);
         }
     }
     seen.Reason = lastReason_;

@@ -28,9 +28,10 @@ SourceEnd CollectDictionaryWords(TMisc1& engine, TSearchList& batch)
     if (dictionary.IsEmpty())
         return SourceEnd::Finished;
     const int last = dictionary.Count() - 1;
-    const int start = BeginsWithUpperLetter(from) ? Dictionary::GetIndexFor(from.front()) : 0;
-    const int end = std::min(BeginsWithUpperLetter(to) ? Dictionary::LastIndexOfRun(to.front())
-                                                       : int(Dictionary::LastWordIndex),
+    // "All" is every word: the range boxes, greyed out but still holding text, bound only a range.
+    const int start = range && BeginsWithUpperLetter(from) ? Dictionary::GetIndexFor(from.front()) : 0;
+    const int end = std::min(range && BeginsWithUpperLetter(to) ? Dictionary::LastIndexOfRun(to.front())
+                                                                : int(Dictionary::LastWordIndex),
                              last);
     if (start > last)
         return SourceEnd::Finished;

@@ -1,6 +1,7 @@
 #include "engine/names/ImportList.h"
 #include "engine/Misc1.h"
 #include "engine/names/NameNormalisation.h"
+#include "engine/names/TextFileDecoder.h"
 #include <QFile>
 #include <QFileInfo>
 
@@ -10,16 +11,15 @@ ImportListReader::ImportListReader(char separator, NameSink sink)
 {
 }
 
-// Bytes are read as Latin-1: only ASCII letters, digits and "-" are kept in a name,
-// so every other byte is dropped whatever the file's encoding.
-void ImportListReader::Feed(QByteArrayView bytes)
+void ImportListReader::Feed(QStringView text)
 {
-    for (const char byte : bytes) {
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
         if (separator_ == 0) {
-            if (byte == '\r' || byte == '\n')
+            if (unit == u'\r' || unit == u'\n')
                 EndName();
             else
-                Keep(byte);
+                Keep(c);
             continue;
         }
 
@@ -27,23 +27,23 @@ void ImportListReader::Feed(QByteArrayView bytes)
         case Quoting::AtFieldStart:
             // Characters that are not kept may come before the opening quote, such as
             // the line break before a quoted field at the start of a line.
-            if (byte == '"') {
+            if (unit == u'"') {
                 quoting_ = Quoting::Open;
                 continue;
             }
-            if (byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n')
+            if (unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n')
                 continue;
             quoting_ = Quoting::None;
             break;
         case Quoting::Open:
-            if (byte == '"')
+            if (unit == u'"')
                 quoting_ = Quoting::ClosingOrDoubled;
             else
-                Keep(byte);
+                Keep(c);
             continue;
         case Quoting::ClosingOrDoubled:
             // "" inside quotes is a quote character (which a name does not keep).
-            if (byte == '"') {
+            if (unit == u'"') {
                 quoting_ = Quoting::Open;
                 continue;
             }
@@ -53,20 +53,20 @@ void ImportListReader::Feed(QByteArrayView bytes)
             break;
         }
 
-        if (byte == separator_)
+        if (unit == char16_t(separator_))
             EndName();
         else
-            Keep(byte);
+            Keep(c);
     }
 }
 
-void ImportListReader::Keep(char byte)
+void ImportListReader::Keep(QChar c)
 {
     // A name this long is invalid however it goes on, so the rest need not be kept: a
     // file without a single separator would otherwise be held whole as one name.
     if (name_.size() >= MaxKeptNameLength)
         return;
-    if (const char16_t kept = AsciiNameCharFor(uchar(byte)))
+    if (const char16_t kept = NameCharFor(c.unicode()))
         name_.append(QChar(kept));
 }
 
@@ -104,6 +104,9 @@ SourceEnd AddImportedNames(TMisc1& engine)
     QFile file(options.UseList);
     if (!file.open(QIODevice::ReadOnly))
         return SourceEnd::Abandoned;
+    std::optional<TextFileDecoder> decoder = TextFileDecoder::ForFile(file);
+    if (!decoder)
+        return SourceEnd::Abandoned;
 
     ImportListReader reader(SeparatorForChoice(options.SepCombo), [&engine](QStringView name) {
         engine.SearchList.AddUnlessListed(name);
@@ -117,8 +120,9 @@ SourceEnd AddImportedNames(TMisc1& engine)
             return SourceEnd::Abandoned;
         if (got == 0)
             break;
-        reader.Feed(QByteArrayView(chunk.constData(), got));
+        reader.Feed(decoder->Decode(QByteArrayView(chunk.constData(), got)));
     }
+    reader.Feed(decoder->Finish());
     reader.Finish();
     return SourceEnd::Finished;
 }

@@ -1,12 +1,13 @@
 #pragma once
 #include "engine/names/SourceEnd.h"
-#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <functional>
 
 class TMisc1;
 
-// Cuts the text of an import file into names, fed in pieces of any size.
+// Cuts the text of an import file into names, fed in pieces of any size (decoded from the
+// file's encoding, so a byte-order mark or the bytes of letters beyond ASCII never reach it).
 //
 // Newline mode: every line is a name. Separator mode (comma or semicolon): the text is
 // cut at the separator only; a field enclosed in double quotes may hold the separator
@@ -20,7 +21,7 @@ public:
     // `separator` is 0 for newline mode, else ',' or ';'.
     ImportListReader(char separator, NameSink sink);
 
-    void Feed(QByteArrayView bytes);
+    void Feed(QStringView text);
     void Finish();   // hands over the last name
 
     // Characters kept of one name; a longer name is handed over cut to this length (it
@@ -31,7 +32,7 @@ private:
     enum class Quoting { AtFieldStart, None, Open, ClosingOrDoubled };
 
     void EndName();
-    void Keep(char byte);
+    void Keep(QChar c);
 
     char separator_;
     NameSink sink_;
@@ -43,6 +44,7 @@ private:
 // "; (Semi-colon)".
 char SeparatorForChoice(int sepCombo);
 
-// The import-list source: every name of the file UseList through AddItemToSearchList.
-// Abandoned when the file does not exist or cannot be read.
+// The import-list source: every name of the file UseList through AddItemToSearchList,
+// read as text in its encoding (TextFileDecoder). Abandoned when the file does not
+// exist or cannot be read.
 SourceEnd AddImportedNames(TMisc1& engine);

@@ -1,22 +1,28 @@
 #include "engine/names/NumberSource.h"
 #include "engine/Misc1.h"
+#include "engine/names/NameNormalisation.h"
 #include <algorithm>
 
 namespace {
 
 constexpr int LargestNumber = 9999999;
 
-// The text of a ticked prefix or suffix box without its spaces and in upper case; a
-// box whose text is then empty is unticked and contributes nothing.
+// The text of a ticked prefix or suffix box cleaned as every candidate name is (upper
+// case, only "-", digits and letters), since the numbered names are appended as they
+// are: a pasted "my.shop!" must not make names that no registry could hold. A box
+// whose text is then empty is unticked and contributes nothing.
 QString AffixText(bool& ticked, const QString& text)
 {
     if (!ticked)
         return {};
-    QString affix = text;
-    affix.remove(u' ');
+    QString affix;
+    affix.reserve(text.size());
+    for (const QChar c : text)
+        if (const char16_t kept = NameCharFor(c.unicode()))
+            affix.append(QChar(kept));
     if (affix.isEmpty())
         ticked = false;
-    return affix.toUpper();
+    return affix;
 }
 
 int DigitCount(int n)

@@ -54,6 +54,9 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
             view.addSingleResult(line);
         return;
     }
+    // A lookup the user stopped is no failure of the server or of the network.
+    if (engine.LastLookupStopped() || engine.StopRequest != 0)
+        return;
     const QString failure = QStringLiteral("An error occurred looking up '") + name + extension + QStringLiteral("'");
     if (isWhois && engine.ProxySettingsDiffer())
         view.addSingleResult(ProxyWarningText() + QStringLiteral("\r\r\r") + failure);

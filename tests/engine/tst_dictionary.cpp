@@ -193,7 +193,7 @@ private slots:
                     for (const QChar c : name)
                         QVERIFY(c == u'-' || c.isDigit() || (c >= u'A' && c <= u'Z'));
                 });
-                reader.Feed(bytes);
+                reader.Feed(QString::fromLatin1(bytes));
                 reader.Finish();
             }
         }

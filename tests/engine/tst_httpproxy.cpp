@@ -1,6 +1,7 @@
 #include "engine/Misc1.h"
 #include "settings/ProxySettings.h"
 #include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/TestCertificate.h"
 #include "tests/support/TinyproxyProcess.h"
 #include <QtTest>
 
@@ -73,6 +74,31 @@ private slots:
         QVERIFY(!engine.GetHTTPResults(urlTemplate, QStringLiteral("example.com"), reply));
         QVERIFY(engine.FailedServers.Contains(urlTemplate));
         QCOMPARE(site->requests.size(), 0);
+    }
+
+    // Behind the proxy the user name and password answer its challenge, never the web
+    // server's, even over https.
+    void webServerChallengeIsNotAnsweredBehindTheProxy()
+    {
+        QSslCertificate certificate;
+        QSslKey key;
+        QString whyNot;
+        if (!MakeLoopbackCertificate(certificate, key, whyNot))
+            QSKIP(qPrintable(whyNot));
+        LoopbackHttpServer secure;
+        secure.useTls(certificate, key);
+        QVERIFY(secure.listen());
+        secure.route("/q", ScriptedReply::Page("who are you", 401).withHeader("WWW-Authenticate", "Basic realm=\"lookup\""));
+        TMisc1 engine;
+        engine.Http.IdleTimeoutMs = 10'000;
+        engine.Http.addTrustedCertificates({certificate});
+        ApplyProxySettings(boxes(QStringLiteral("jo"), QStringLiteral("s3cret")), engine.Http);
+        QStringList reply;
+        QVERIFY(!engine.GetHTTPResults(QString::fromLatin1(secure.origin()) + QStringLiteral("/q?d=<name>"),
+                                       QStringLiteral("example.com"), reply));
+        QVERIFY2(!secure.requests.isEmpty(), qPrintable(proxy.Log()));   // through the proxy, its challenge answered
+        for (const HttpRequestSeen& request : secure.requests)
+            QVERIFY(request.header("Authorization").isEmpty());
     }
 
     void disabledProxyIsNotUsed()

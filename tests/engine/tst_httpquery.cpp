@@ -2,11 +2,10 @@
 #include "engine/lookup/UrlTemplate.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/TestCertificate.h"
 #include <QHostAddress>
 #include <QNetworkCookieJar>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // URL templates and the HTTP query against a web server the test runs on 127.0.0.1.
@@ -209,18 +208,53 @@ private slots:
         QCOMPARE(server->requests.size(), 2);
     }
 
-    void credentialsAnswerTheServerChallenge()
+    // The user name and password are the proxy's (or a firewall's): a web server's
+    // challenge is answered only over https and only by the lookup page's own host.
+    void credentialsOnlyForTheLookupPagesSecureHost_data()
     {
-        server->setHandler([](const HttpRequestSeen& request) {
-            if (request.header("Authorization") == "Basic " + QByteArray("jo:secret").toBase64())
+        QTest::addColumn<bool>("secure");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<bool>("answered");
+        QTest::newRow("https page") << true << QByteArray("/q") << true;
+        QTest::newRow("redirect within its host") << true << QByteArray("/same") << true;
+        QTest::newRow("plain http page") << false << QByteArray("/q") << false;
+        QTest::newRow("redirect to another host") << true << QByteArray("/other") << false;
+    }
+    void credentialsOnlyForTheLookupPagesSecureHost()
+    {
+        QFETCH(bool, secure);
+        QFETCH(QByteArray, path);
+        QFETCH(bool, answered);
+        LoopbackHttpServer site;
+        if (secure) {
+            QSslCertificate certificate;
+            QSslKey key;
+            QString whyNot;
+            if (!MakeLoopbackCertificate(certificate, key, whyNot))
+                QSKIP(qPrintable(whyNot));
+            site.useTls(certificate, key);
+            engine->Http.addTrustedCertificates({certificate});
+        }
+        QVERIFY(site.listen());
+        const QByteArray authorised = "Basic " + QByteArray("jo:secret").toBase64();
+        site.setHandler([&](const HttpRequestSeen& request) {
+            if (request.path == "/same")
+                return ScriptedReply::Redirect("/q");
+            if (request.path == "/other")   // the same server under another host name
+                return ScriptedReply::Redirect("https://localhost:" + QByteArray::number(site.port()) + "/q");
+            if (request.header("Authorization") == authorised)
                 return ScriptedReply::Page("welcome");
             return ScriptedReply::Page("who are you", 401).withHeader("WWW-Authenticate", "Basic realm=\"lookup\"");
         });
         engine->Http.Username = QStringLiteral("jo");
         engine->Http.Password = QStringLiteral("secret");
         QStringList reply;
-        QVERIFY(engine->GetHTTPResults(at("/q?<name>"), QStringLiteral("a.com"), reply));
-        QCOMPARE(reply, QStringList{"welcome"});
+        QCOMPARE(engine->GetHTTPResults(QString::fromLatin1(site.origin() + path + "?d=<name>"), QStringLiteral("a.com"), reply),
+                 answered);
+        const bool sent = std::any_of(site.requests.cbegin(), site.requests.cend(),
+                                      [](const HttpRequestSeen& r) { return !r.header("Authorization").isEmpty(); });
+        QCOMPARE(sent, answered);
+        QVERIFY(site.requests.last().path == "/q");   // the redirects were followed
     }
 
     void stopEndsTheWaitWithoutBlamingTheServer()
@@ -245,26 +279,11 @@ private slots:
     void httpsWorks()
     {
         // A certificate for 127.0.0.1 made for this run, trusted by this client only.
-        if (QStandardPaths::findExecutable(QStringLiteral("openssl")).isEmpty())
-            QSKIP("the openssl command is not installed; it makes the test certificate");
-        if (!QSslSocket::supportsSsl())
-            QSKIP("Qt has no TLS backend here");
-        QTemporaryDir dir;
-        QProcess openssl;
-        openssl.setProcessChannelMode(QProcess::MergedChannels);
-        openssl.start(QStringLiteral("openssl"),
-                      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1",
-                       "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", dir.filePath("key.pem"), "-out",
-                       dir.filePath("cert.pem")});
-        QVERIFY(openssl.waitForFinished(30000));
-        QVERIFY2(openssl.exitCode() == 0, openssl.readAll().constData());
-        QFile certFile(dir.filePath("cert.pem"));
-        QFile keyFile(dir.filePath("key.pem"));
-        QVERIFY(certFile.open(QIODevice::ReadOnly) && keyFile.open(QIODevice::ReadOnly));
-        const QSslCertificate certificate(certFile.readAll());
-        const QSslKey key(keyFile.readAll(), QSsl::Rsa);
-        QVERIFY(!certificate.isNull() && !key.isNull());
-
+        QSslCertificate certificate;
+        QSslKey key;
+        QString whyNot;
+        if (!MakeLoopbackCertificate(certificate, key, whyNot))
+            QSKIP(qPrintable(whyNot));
         LoopbackHttpServer secure;
         secure.useTls(certificate, key);
         QVERIFY(secure.listen());

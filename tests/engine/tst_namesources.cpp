@@ -1,8 +1,11 @@
 #include "tests/support/NameSourcesFixture.h"
 #include "engine/names/ImportList.h"
+#include "engine/names/TextFileDecoder.h"
 #include "engine/names/WordListBuilder.h"
 #include "engine/names/ZlibStream.h"
+#include <QBuffer>
 #include <QSet>
+#include <QStringEncoder>
 #include <QtTest>
 
 // The numbers, word-list builder, dictionary and import-list sources, each run alone
@@ -19,6 +22,13 @@ class TestNameSources : public QObject {
             return names();
         }
     };
+
+    static QByteArray Utf16WithMark(QStringView text, bool bigEndian)
+    {
+        QStringEncoder encode(bigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE,
+                              QStringConverter::Flag::WriteBom);
+        return encode(text);
+    }
 
     static QStringList numbers(int from, int to, const QString& prefix = {}, const QString& suffix = {})
     {
@@ -45,6 +55,10 @@ private slots:
         QTest::newRow("empty prefix is unticked") << 0 << 2 << true << "" << false << "" << numbers(0, 2) << false;
         QTest::newRow("blank prefix is unticked") << 0 << 2 << true << "   " << false << "" << numbers(0, 2) << false;
         QTest::newRow("spaces removed, suffix") << 7 << 8 << true << "a b" << true << " x " << numbers(7, 8, "AB", "X") << true;
+        // Numbered names are not normalised later: the prefix and suffix are cleaned here.
+        QTest::newRow("pasted punctuation dropped") << 7 << 8 << true << "my.shop!" << true << "_x"
+                                                    << numbers(7, 8, "MYSHOP", "X") << true;
+        QTest::newRow("punctuation only is unticked") << 0 << 1 << true << ".!?" << false << "" << numbers(0, 1) << false;
         QTest::newRow("unticked text ignored") << 1 << 1 << false << "web" << true << "net" << numbers(1, 1, "", "NET") << false;
         QTest::newRow("upper limit") << 9999999 << 9999998 << false << "" << false << "" << numbers(9999998, 9999999) << false;
     }
@@ -127,6 +141,13 @@ private slots:
         QCOMPARE(names.size(), Dictionary::WordCount);
         QCOMPARE(names.first(), s.engine.GetDictWord(0));
         QCOMPARE(names.last(), s.engine.GetDictWord(Dictionary::LastWordIndex));
+
+        // "All" is every word, whatever the greyed-out range boxes still hold.
+        s.view.opts.DictFromEdit = "SEA";
+        s.view.opts.DictToEdit = "SKY";
+        QCOMPARE(s.run(), names);
+        s.view.opts.DictFromEdit = s.view.opts.DictToEdit = "CAT";
+        QCOMPARE(s.run(), names);
     }
 
     void dictionaryRange_data()
@@ -178,11 +199,12 @@ private slots:
         for (const QString& w : longWords)
             QVERIFY(w.size() == 21 || w.size() == 22);
 
-        // The start word is examined even when the range ends before it.
+        // A range that ends before it begins: its start word is examined and ends the scan.
         s.view.opts.WordLengthCheck = false;
+        s.view.opts.DictRadio1 = false;
         s.view.opts.DictFromEdit = "Z";
         s.view.opts.DictToEdit = "A";
-        QCOMPARE(s.run(), QStringList{s.engine.GetDictWord(77575)});
+        QCOMPARE(s.run(), QStringList());
     }
 
     void dictionarySpacesAndRepeats()
@@ -220,7 +242,17 @@ private slots:
         QTest::newRow("no separator") << QByteArray("a b\nc") << 1 << QStringList{"ABC"};
         QTest::newRow("duplicates and empties") << QByteArray("x,,X, x ,\"\",y") << 1 << QStringList{"X", "Y"};
         QTest::newRow("unterminated quote") << QByteArray("a,\"b,c") << 1 << QStringList{"A", "BC"};
-        QTest::newRow("binary bytes") << QByteArray("\xff\xfe" "a\0b\nc", 7) << 0 << QStringList{"AB", "C"};
+        QTest::newRow("binary bytes") << QByteArray("\xff\x01" "a\0b\nc", 7) << 0 << QStringList{"AB", "C"};
+        // Read as text in its encoding: a mark is no part of the first field, and the bytes
+        // of letters beyond ASCII (here Cyrillic "дом", Greek "ωμέγα") never become names.
+        QTest::newRow("UTF-8 mark, quoted first field") << QByteArray("\xEF\xBB\xBF\"a,b\",c") << 1 << QStringList{"AB", "C"};
+        QTest::newRow("UTF-16LE with mark") << Utf16WithMark(u"alpha\r\n\u0434\u043E\u043C\r\nbeta\r\n", false) << 0
+                                            << QStringList{"ALPHA", "BETA"};
+        QTest::newRow("UTF-16BE with mark, comma") << Utf16WithMark(u"\"a,b\",\u03C9\u03BC\u03AD\u03B3\u03B1,c", true) << 1
+                                                   << QStringList{"AB", "C"};
+        QTest::newRow("UTF-8 without mark") << QString::fromUtf8("caf\u00E9,\u0434\u043E\u043Cx").toUtf8() << 1
+                                            << QStringList{"CAF", "X"};
+        QTest::newRow("local 8-bit") << QByteArray("caf\xE9\n\xC0la\n") << 0 << QStringList{"CAF", "LA"};
         // A file with no separator at all is not held whole as one name.
         const qsizetype kept = ImportListReader::MaxKeptNameLength;
         QTest::newRow("endless name") << QByteArray(3 * kept, 'q') + "\nshort" << 0
@@ -239,14 +271,19 @@ private slots:
         s.view.opts.UseList = s.importFile(text);
         QCOMPARE(s.run(), expected);
 
-        // Fed one byte at a time, the reader cuts the same names.
+        // Decoded and fed one byte at a time, the reader cuts the same names.
+        QBuffer file(&text);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        std::optional<TextFileDecoder> decoder = TextFileDecoder::ForFile(file);
+        QVERIFY(decoder);
         QStringList names;
         ImportListReader reader(SeparatorForChoice(separator), [&](QStringView n) {
             if (!names.contains(n.toString()))
                 names.append(n.toString());
         });
         for (const char c : text)
-            reader.Feed(QByteArrayView(&c, 1));
+            reader.Feed(decoder->Decode(QByteArrayView(&c, 1)));
+        reader.Feed(decoder->Finish());
         reader.Finish();
         QCOMPARE(names, expected);
     }

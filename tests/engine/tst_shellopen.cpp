@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -81,7 +82,7 @@ private slots:
         FakeLauncher launcher;
         launcher.code = code;
         ScriptedMessageBoxes boxes;
-        QVERIFY(!ShellOpenURL(launcher, boxes, target));
+        QVERIFY(!ShellOpen(launcher, boxes, target, QString()));
         QCOMPARE(boxes.shown.size(), 1);
         QCOMPARE(boxes.shown.at(0).kind, MessageKind::Error);
         QCOMPARE(boxes.shown.at(0).buttons, int(MbOk));
@@ -148,12 +149,43 @@ private slots:
         QCOMPARE(launcher.Open(file, QString()), int(ShellCode::Opened));
     }
 
-    void missingOpenerMeansNoAssociation()
+    // A web link that nothing can open says so; opening one never waits for the opener.
+    void webLinksSayWhenNothingOpensThem_data()
     {
-        XdgOpenLauncher launcher(dir_.filePath(QStringLiteral("no-such-opener")), 30000);
+        QTest::addColumn<QString>("opener");   // missing, or what the opener script does
+        QTest::newRow("no opener installed") << "missing";
+        QTest::newRow("no tool for links") << "exit 3";
+        // Stays in the foreground until the test lets it go, as a browser started by
+        // xdg-open without a desktop does.
+        QTest::newRow("opener that stays") << "read line < '%1'; exit 3";
+    }
+    void webLinksSayWhenNothingOpensThem()
+    {
+        QFETCH(QString, opener);
+        const QString release = dir_.filePath(QStringLiteral("release"));
+        QString program = dir_.filePath(QStringLiteral("no-such-opener"));
+        if (opener != "missing") {
+            QFile::remove(release);
+            QVERIFY(mkfifo(QFile::encodeName(release).constData(), 0600) == 0);
+            program = dir_.filePath(QStringLiteral("opener.sh"));
+            QFile f(program);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(("#!/bin/sh\n" + QString(opener).replace(QStringLiteral("%1"), release) + "\n").toUtf8());
+            f.close();
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        XdgOpenLauncher launcher(program, 60000);
         ScriptedMessageBoxes boxes;
-        QVERIFY(ShellOpenURL(launcher, boxes, QStringLiteral("https://www.example.org/")));
-        QVERIFY(boxes.shown.isEmpty());
+        const QString link = QStringLiteral("https://www.example.org/");
+        ShellOpenURL(launcher, boxes, link);
+        if (opener.startsWith(QLatin1String("read"))) {
+            QVERIFY(boxes.shown.isEmpty());   // returned while the opener still runs
+            QFile go(release);
+            QVERIFY(go.open(QIODevice::WriteOnly));
+            go.write("go\n");
+        }
+        QVERIFY(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 30000));
+        QCOMPARE(boxes.texts(), QStringList{NoBrowserText(link)});
     }
 };
 

@@ -146,6 +146,36 @@ private slots:
         QCOMPARE(h.boxes.texts(), boxes);
     }
 
+    // A lookup the user stopped is no failure: no error line, no firewall notice.
+    void stopIsNoFailure_data()
+    {
+        QTest::addColumn<bool>("http");
+        QTest::newRow("whois") << false;
+        QTest::newRow("HTTP") << true;
+    }
+    void stopIsNoFailure()
+    {
+        QFETCH(bool, http);
+        SearchRunHarness h;
+        if (http) {
+            h.addHttpTLD(".com");
+            h.http.setHandler([](const HttpRequestSeen&) { return ScriptedReply::Hostile(ScriptedReply::Mode::NeverAnswer); });
+            QObject::connect(&h.http, &LoopbackHttpServer::requestReceived, &h.engine, &TMisc1::RequestStop);
+        } else {
+            h.addWhoisTLD(".com");
+            h.whois.setMode(LoopbackWhoisServer::Mode::NeverAnswer);
+            QObject::connect(&h.whois, &LoopbackWhoisServer::queryReceived, &h.engine, &TMisc1::RequestStop);
+        }
+        h.setDifferingSystemProxy();
+        h.view.singleResults = QStringList{"from before"};
+        h.view.opts.SingleEdit = QStringLiteral("name");
+        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.runSingle();
+        QVERIFY(h.engine.LastLookupStopped());
+        QCOMPARE(h.view.singleResults, QStringList());
+        QVERIFY(h.boxes.shown.isEmpty());
+    }
+
     void proxyEntriesThatMatchTheSystemGiveThePlainReport()
     {
         SearchRunHarness h;

@@ -1,12 +1,22 @@
-// The import-list splitter: the first byte picks the separator, the rest is the file.
-// Fed whole or in pieces of any size, the same names must come out.
+// The import-list splitter behind the file's decoding: the first byte picks the
+// separator, the rest is the file. Fed whole or in pieces of any size, the same names
+// must come out.
 #include "engine/names/ImportList.h"
+#include "engine/names/TextFileDecoder.h"
+#include <QBuffer>
 #include <QStringList>
 
 namespace {
 
 QStringList Split(char separator, QByteArrayView text, qsizetype piece)
 {
+    QBuffer file;
+    file.setData(text.toByteArray());
+    if (!file.open(QIODevice::ReadOnly))
+        __builtin_trap();
+    std::optional<TextFileDecoder> decoder = TextFileDecoder::ForFile(file);
+    if (!decoder)
+        __builtin_trap();   // a buffer can always be read and rewound
     QStringList names;
     ImportListReader reader(separator, [&](QStringView name) {
         if (name.isEmpty())
@@ -14,7 +24,8 @@ QStringList Split(char separator, QByteArrayView text, qsizetype piece)
         names.append(name.toString());
     });
     for (qsizetype at = 0; at < text.size(); at += piece)
-        reader.Feed(text.sliced(at, std::min(piece, text.size() - at)));
+        reader.Feed(decoder->Decode(text.sliced(at, std::min(piece, text.size() - at))));
+    reader.Feed(decoder->Finish());
     reader.Finish();
     return names;
 }

@@ -10,6 +10,8 @@
 #include "tests/support/TinyproxyProcess.h"
 #include "ui/AdvancedForm.h"
 #include "ui/MainForm.h"
+#include "ui/TLDForm.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -93,12 +95,38 @@ struct Program {
         return texts;
     }
 
+    void unincludeAll(const QString& tld)
+    {
+        form->show();
+        while (!serversOf(tld).isEmpty()) {
+            select(tld, 0);
+            form->UnIncludeBtn->click();   // the silent answer is Yes
+        }
+    }
+    QStringList tickedTLDs() const
+    {
+        QStringList ticked;
+        for (int i = 0; i < engine.TLDInfoList.Count(); ++i)
+            if (engine.TLDInfoList.At(i).Checked)
+                ticked << engine.TLDInfoList.At(i).TLD;
+        return ticked;
+    }
+
     FakeSystemProxySource noProxy;
     ScriptedMessageBoxes boxes;
     TMisc1 engine;
     std::unique_ptr<TMainForm> main;
     std::unique_ptr<TAdvancedForm> form;
 };
+
+// The advanced settings as the dialog shows them.
+QStringList SettingsShown(const Program& p)
+{
+    const TAdvancedForm& f = *p.form;
+    return QStringList{QString::number(f.IECacheEdit->value()), f.edUsername->text(), f.edPassword->text(),
+                       f.edProxyServer->text(), f.edProxyPort->text(), QString::number(f.ProxyEnabledCheck->isChecked())}
+        + Program::items(f.NewServerList) + Program::items(f.NewMatchList) + Program::items(f.NewDomainList);
+}
 
 } // namespace
 
@@ -580,8 +608,9 @@ private slots:
         const QString checked =
             IniFile(p.file("Settings.dat")).ReadString(QStringLiteral("Checked"), QStringLiteral("Item"), QString());
         QCOMPARE(checked.left(2), QStringLiteral("QA"));
-        // The file was deleted: only "Checked" came back.
-        QVERIFY(!IniFile(p.file("Settings.dat")).SectionExists(QStringLiteral("Proxy")));
+        // The file was deleted: "Checked" came back, and the advanced sections as the dialog shows them.
+        QCOMPARE(IniFile(p.file("Settings.dat")).ReadString(QStringLiteral("Proxy"), QStringLiteral("Server"), "gone"), QString());
+        QCOMPARE(IniFile(p.file("Settings.dat")).ReadInteger(QStringLiteral("Cache"), QStringLiteral("IECache"), 0), 21);
 
         const MainOptions o = p.main->options();
         QCOMPARE(o.SingleEdit, QStringLiteral("yournewwebsite"));
@@ -600,6 +629,30 @@ private slots:
         QCOMPARE(Program::items(p.form->NewServerList), QStringList{"whois.mine.example"});
         QCOMPARE(p.tree().TLDCount(), p.engine.builtinTables().TLDCount());
         QCOMPARE(Program::items(p.tldCombo()), p.tree().TLDTexts());
+    }
+
+    // What the dialog shows after Defaults is what the next start has.
+    void defaultsKeepWhatTheDialogShowsAfterARestart()
+    {
+        WriteFile(dir->filePath(QStringLiteral("Settings.dat")),
+                  "[Proxy]\r\nServer=proxy.example\r\nPort=8080\r\nProxyEnabled=1\r\nUsername=jo\r\n[Cache]\r\nIECache=20\r\n"
+                  "[NewServer]\r\nItem0=whois.mine.example\r\n[NewMatch]\r\nItem0=free\r\n[NewDomain]\r\nItem0=.mine\r\n");
+        QStringList shown, tlds;
+        {
+            Program p(folder());
+            p.form->show();
+            p.form->DefaultBtn->click();   // the silent answer is Yes
+            QCOMPARE(p.engine.Http.ProxyHost, QString());   // this session uses what the dialog shows
+            p.form->show();
+            p.form->OKBtn->click();        // no change since the showing: nothing written
+            shown = SettingsShown(p);
+            tlds = p.tree().TLDTexts();
+            QCOMPARE(shown, (QStringList{"20", "", "", "", "", "0", "whois.mine.example", "free", ".mine"}));
+        }
+        Program p(folder());
+        QCOMPARE(SettingsShown(p), shown);
+        QCOMPARE(p.tree().TLDTexts(), tlds);
+        QCOMPARE(p.tickedTLDs(), QStringList{p.engine.TLDInfoList.At(0).TLD});
     }
 
     // --- The "Server Assignment" page --------------------------------------------------------
@@ -631,6 +684,114 @@ private slots:
         QCOMPARE(p.form->DomainLbl->text(), QStringLiteral(".net"));
         QCOMPARE(p.form->ServerLbl->text(), p.serversOf(QStringLiteral(".net")).first());
         QVERIFY(p.form->UnIncludeBtn->isEnabled());
+    }
+
+    // Cancel after a tree edit leaves the panel beside the tree as it was at the showing.
+    void cancelPutsBackThePanel()
+    {
+        Program p(folder());
+        p.form->show();
+        p.select(QStringLiteral(".net"), 0);
+        const QString server = p.form->ServerLbl->text();
+        const int servers = p.serversOf(QStringLiteral(".net")).size();
+        p.form->close();   // hidden as it is: the next showing starts from this selection
+        p.form->show();
+        p.unincludeAll(QStringLiteral(".net"));
+        p.select(QStringLiteral(".com"), 1);
+        p.form->CancelBtn->click();
+        p.form->show();
+        QCOMPARE(p.form->DomainLbl->text(), QStringLiteral(".net"));
+        QCOMPARE(p.form->ServerLbl->text(), server);
+        QCOMPARE(p.tree().RefOf(p.form->MainTree->currentIndex()).server, 0);
+        QVERIFY(p.form->UnIncludeBtn->isEnabled());
+        p.form->UnIncludeBtn->click();   // and it does what it says
+        QCOMPARE(p.serversOf(QStringLiteral(".net")).size(), servers - 1);
+        QVERIFY(!p.serversOf(QStringLiteral(".net")).contains(server));
+    }
+
+    // Enter in an entry box presses its Add button, not OK; Tab reads the "Servers" entry
+    // row left to right (the match text's box before the arrow beside it).
+    void enterInAnEntryBoxPressesItsAddButton_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("new server") << "NewServerEdit";
+        QTest::newRow("match text") << "MatchTextEdit";
+        QTest::newRow("new domain") << "NewDomainEdit";
+    }
+    void enterInAnEntryBoxPressesItsAddButton()
+    {
+        QFETCH(QString, box);
+        Program p(folder());
+        p.form->show();
+        p.form->NewServerEdit->setText(QStringLiteral("whois.typed.example"));
+        p.form->NewDomainEdit->setText(QStringLiteral("typed"));
+        auto* edit = p.form->findChild<QLineEdit*>(box);
+        p.form->PageControl1->setCurrentWidget(p.form->ServersPage);
+        p.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.form.get()));
+        p.form->NewServerEdit->setFocus();
+        QTest::keyClick(p.form->NewServerEdit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.form->MatchTextEdit);
+        QTest::keyClick(p.form->MatchTextEdit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.form->NoMatchCombo);
+        p.form->PageControl1->setCurrentWidget(edit == p.form->NewDomainEdit ? p.form->DomainsPage : p.form->ServersPage);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(p.form->isVisible());
+        if (edit == p.form->NewDomainEdit)
+            QCOMPARE(p.engine.NewDomainList, QStringList{".typed"});
+        else
+            QCOMPARE(p.engine.NewServerList, QStringList{"whois.typed.example"});
+    }
+
+    // After any edits and a restart, exactly the TLDs the user ticked are ticked, and the
+    // quick ticks name the entries they tick.
+    void ticksStayWithTheirTLDsAcrossARestart_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("domains of the user's own gain servers in reverse order")
+            << QStringList{"domain aaa", "domain bbb", "ok", "include .bbb", "ok", "include .aaa", "ok", "tick .bbb"};
+        QTest::newRow("a TLD that lost its last server gets one back")
+            << QStringList{"tick .info", "uninclude .de", "ok", "restart", "include .de", "ok", "tick .de"};
+        QTest::newRow("the first TLD loses its last server") << QStringList{"tick .net", "tick .info", "uninclude .com", "ok"};
+    }
+    void ticksStayWithTheirTLDsAcrossARestart()
+    {
+        QFETCH(QStringList, steps);
+        auto p = std::make_unique<Program>(folder());
+        for (const QString& step : steps) {
+            const QString tld = step.section(QLatin1Char(' '), 1);
+            p->form->show();
+            if (step == "ok") {
+                p->form->OKBtn->click();
+            } else if (step == "restart") {
+                p.reset();
+                p = std::make_unique<Program>(folder());
+            } else if (step.startsWith("domain")) {
+                p->form->NewDomainEdit->setText(tld);
+                p->form->AddDomainBtn->click();
+            } else if (step.startsWith("include")) {   // the first server the include box offers
+                p->select(tld);
+                p->form->IncludeBtn->click();
+            } else if (step.startsWith("uninclude")) {
+                p->unincludeAll(tld);
+            } else {   // ticked in the "Select TLDs" dialog
+                TTLDForm dialog(p->engine, *p->main);
+                const auto found = dialog.findChild<QListWidget*>(QStringLiteral("TLDChecks"))->findItems(tld, Qt::MatchExactly);
+                QCOMPARE(found.size(), 1);
+                found.first()->setCheckState(Qt::Checked);
+                dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+            }
+        }
+        const QStringList ticked = p->tickedTLDs();
+        QVERIFY(ticked.size() >= 2);
+        p.reset();
+        Program restarted(folder());
+        QCOMPARE(restarted.tickedTLDs(), ticked);
+        auto* quick = restarted.main->findChild<QListWidget*>(QStringLiteral("DomainCheck"));
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(quick->item(i)->text(), restarted.engine.TLDInfoList.At(i).TLD);
+            QCOMPARE(quick->item(i)->checkState() == Qt::Checked, restarted.engine.TLDInfoList.At(i).Checked);
+        }
     }
 
     void unincludeAsksAndReelectsTheDefault()

@@ -1,6 +1,7 @@
 // The real main window and the TLD dialog under the offscreen platform, with their
 // files in a temporary program folder.
 #include "engine/Misc1.h"
+#include "engine/ProjectInfo.h"
 #include "settings/CheckStates.h"
 #include "settings/IniFile.h"
 #include "settings/MainOptionsFile.h"
@@ -17,12 +18,15 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -602,6 +606,154 @@ private slots:
         form_->setAdvancedDialogHook([&] { ++shown; });
         child<QPushButton>("Button1")->click();
         QCOMPARE(shown, 1);
+    }
+
+    // Enter starts the single search and Escape during it presses Stop; the web-site link
+    // is reached with Tab and opened with Enter, and a link nothing can open says so.
+    void keyboardStartsStopsAndOpensTheLink()
+    {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        int runs = 0;
+        form_->setSearchHook([&](bool single) {
+            ++runs;
+            QVERIFY(single);
+            QTest::keyClick(child<QLineEdit>("SingleEdit"), Qt::Key_Escape);
+            QCOMPARE(engine_->StopRequest, 1);
+        });
+        QTest::keyClick(child<QLineEdit>("SingleEdit"), Qt::Key_Return);
+        QCOMPARE(runs, 1);
+
+        auto* link = child<QLabel>("Label10");
+        child<QPushButton>("RegisterBtn")->setFocus();
+        QTest::keyClick(child<QPushButton>("RegisterBtn"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        launcher_.code = ShellCode::NoAssociation;
+        QTest::keyClick(link, Qt::Key_Return);
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(launcher_.targets, (QStringList{ProjectInfo::WebSite(), ProjectInfo::WebSite()}));
+        QCOMPARE(boxes_.texts().value(0), NoBrowserText(ProjectInfo::WebSite()));
+        child<QPushButton>("RegisterBtn")->click();
+        QCOMPARE(boxes_.texts().value(2), NoBrowserText(ProjectInfo::RegistrarSignUp()));
+    }
+
+    // Tab follows the reading order of each page: each section's fields after its heading.
+    void tabFollowsTheReadingOrder_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("single search") << 0
+            << QStringList{"SingleEdit", "TLDCombo", "SingleResults", "StartBtn", "HelpBtn", "Button1", "RegisterBtn", "Label10"};
+        QTest::newRow("search options") << 1
+            // The two radio buttons are one stop; the arrow keys move between them.
+            << QStringList{"DomainCheck", "DomainBtn", "SaveCheck", "AutoSaveEdit", "Button4", "DictCheck", "DictRadio1",
+                           "DictFromEdit", "DictToEdit", "WordLengthCheck", "WordLength1", "WordLength2", "MinusCheck",
+                           "WordlistCheck", "Wordlist1", "Wordlist2", "Wordlist3", "Wordlist4", "WordMinusCheck",
+                           "NumbersCheck", "NumberFrom", "NumberTo", "RangeCheck1", "RangePre", "RangeCheck2", "RangeSuf",
+                           "SoundexCheck", "SoundexEdit", "CustomListCheck", "UseList", "Button5", "SepCombo"};
+    }
+    void tabFollowsTheReadingOrder()
+    {
+        QFETCH(int, page);
+        QFETCH(QStringList, order);
+        child<QTabWidget>("MainPage")->setCurrentIndex(page);
+        for (const char* section : {"DictCheck", "WordlistCheck", "NumbersCheck", "SoundexCheck", "CustomListCheck",
+                                    "WordLengthCheck"})
+            child<QCheckBox>(section)->setChecked(true);
+        child<QRadioButton>("DictRadio2")->setChecked(true);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        child<QWidget>(order.first().toLatin1().constData())->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 3 * order.size() && visited.size() < order.size(); ++i) {
+            // A control's inner parts (the edit of a spin box) stand for the control.
+            QWidget* focus = QApplication::focusWidget();
+            while (focus && (focus->objectName().isEmpty() || focus->objectName().startsWith(QLatin1String("qt_"))))
+                focus = focus->parentWidget();
+            if (focus && order.contains(focus->objectName()) && (visited.isEmpty() || visited.last() != focus->objectName()))
+                visited << focus->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited.join(QLatin1Char(' ')), order.join(QLatin1Char(' ')));
+    }
+
+    // Texts on the window's own coloured backgrounds set their text colour too, so they stay
+    // readable under a dark palette.
+    void ownBackgroundsStayReadableUnderADarkPalette_data()
+    {
+        QTest::addColumn<QString>("background");   // the widget that paints the background
+        QTest::addColumn<QString>("text");         // the widget whose text is on it (empty: the same)
+        QTest::newRow("http://www.") << "AddressPanel" << "AddressLbl";
+        QTest::newRow("Address band") << "AddressBand" << "";
+        QTest::newRow("Domains :") << "DomainsBand" << "DomainsLbl";
+        QTest::newRow("domain count") << "DomainsBand" << "DomainCountLbl";
+        QTest::newRow("section heading") << "DictPanelHeader" << "DictCheck";
+        QTest::newRow("text in a section's frame") << "WordlistPanel" << "WordlistLbl";
+        QTest::newRow("Options band") << "OptionsBand" << "";
+        QTest::newRow("web-site link") << "MainForm" << "Label10";
+        QTest::newRow("TLD dialog OK") << "OKBtn" << "";
+        QTest::newRow("TLD dialog Cancel") << "CancelBtn" << "";
+    }
+    void ownBackgroundsStayReadableUnderADarkPalette()
+    {
+        QFETCH(QString, background);
+        QFETCH(QString, text);
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(0x2b, 0x2b, 0x2b), QColor(0x2b, 0x2b, 0x2b));   // buttons and windows
+        for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            dark.setColor(role, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+        QApplication::setPalette(dark);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        form_.reset();
+        createForm();
+        child<QTabWidget>("MainPage")->setCurrentIndex(background.startsWith(QLatin1String("Address")) ? 0 : 1);
+        child<QCheckBox>("WordlistCheck")->setChecked(true);
+        TTLDForm dialog(*engine_, *form_, form_.get());
+        dialog.show();
+        QWidget* window = background.endsWith(QLatin1String("Btn")) ? static_cast<QWidget*>(&dialog) : form_.get();
+        QWidget* holder = window->objectName() == background ? window : window->findChild<QWidget*>(background);
+        QWidget* shown = text.isEmpty() ? holder : holder->findChild<QWidget*>(text);
+        QVERIFY(holder && shown);
+        // The lightest or darkest pixel against the commonest one (the background), inside
+        // the frame of a button, whose border is no text.
+        const QImage image = holder->grab().toImage();
+        const QRect area = QRect(shown->mapTo(holder, QPoint(0, 0)), shown->size()).adjusted(3, 3, -3, -3);
+        QHash<QRgb, int> counts;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ++counts[image.pixel(QPoint(x, y) * image.devicePixelRatio())];
+        const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                                             [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+        int contrast = 0;
+        for (const QRgb colour : counts.keys())
+            contrast = qMax(contrast, qAbs(qGray(colour) - qGray(ground)));
+        QVERIFY2(contrast > 100, qPrintable(QStringLiteral("contrast %1 of 255").arg(contrast)));
+    }
+
+    // The results-file chooser does not ask about replacing a file: the run asks.
+    void resultsFileChooserDoesNotAskTwice()
+    {
+        const QString existing = dir_->filePath(QStringLiteral("old.txt"));
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        bool asked = false;
+        OnModalDialog([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = true;
+                    box->button(QMessageBox::Yes)->click();
+                }
+            });
+            dialog->selectFile(existing);
+            static_cast<QDialog*>(dialog)->accept();   // QFileDialog::accept, which would ask
+        });
+        child<QPushButton>("Button4")->click();
+        QVERIFY(!asked);
+        QCOMPARE(child<QLineEdit>("AutoSaveEdit")->text(), existing);
     }
 
     void defaultsKeepMissingDictionaryOff()

@@ -6,6 +6,7 @@
 #include "settings/MainOptionsFile.h"
 #include "settings/ServerAssignment.h"
 #include "ScriptedMessageBoxes.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/MainForm.h"
 #include "ui/StartupTLDs.h"
 #include <QComboBox>
@@ -77,6 +78,17 @@ private slots:
         UnpackCheckStates(saved, written, QStringLiteral("Checked"));
         QVERIFY(written[0] && written[1] && written[4]);
         QVERIFY(boxes.shown.isEmpty());
+    }
+
+    // Window titles are the windows' own captions ("Advanced", "Select TLDs"): the program
+    // gives itself no display name, which window systems would append to every title.
+    void titlesGetNoApplicationSuffix()
+    {
+        SetUpApplication();
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tarnwick"));
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));   // no name of its own
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
     }
 };
 
