@@ -177,7 +177,7 @@ Commands
 Options
   --program-folder DIR       the folder that holds Settings.dat, Config.dat, english.dat,
                              Soundex.dat, Cache/ and the default results file
-                             (default: the executable's folder)
+                             (default: where the window keeps them)
   --set SECTION/KEY=VALUE    for this run, read VALUE for that Settings.dat key instead of the
                              file's value (nothing is written); repeatable
   --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its dot)

@@ -1,5 +1,4 @@
 #include "engine/Misc1.h"
-#include "platform/ProgramFolder.h"
 
 TMisc1::TMisc1(QObject* parent)
     : QObject(parent)
@@ -16,12 +15,7 @@ TMisc1::~TMisc1() = default;
 
 void TMisc1::setProgramFolder(const QString& folder)
 {
-    programFolder_ = NormaliseProgramFolder(folder);
-}
-
-QString TMisc1::programFile(const QString& fileName) const
-{
-    return ProgramFile(programFolder_, fileName);
+    locations_ = FileLocations::InOneFolder(folder);
 }
 
 void TMisc1::RequestStop()

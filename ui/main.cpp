@@ -1,11 +1,15 @@
 #include "engine/Misc1.h"
+#include "engine/ProjectInfo.h"
+#include "platform/FileLocations.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SignalNotifier.h"
 #include "platform/ShellOpen.h"
 #include "ui/AdvancedForm.h"
 #include "ui/GuiMessageBoxes.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -13,12 +17,21 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tarnwick"));
+    // The desktop matches the window to its menu entry and icon by this id.
+    QGuiApplication::setDesktopFileName(ProjectInfo::AppId());
+    QApplication::setWindowIcon(QIcon::fromTheme(ProjectInfo::AppId()));
     // The main window ends the program when it closes, even while another window is open.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The session ending (SIGTERM) closes the main window as the user would, options
+    // saved; caught from here on, acted upon once the message loop runs.
+    SignalNotifier terminate(SIGTERM);
 
-    // 2. The search engine, its data files beside the executable.
+    // 2. The search engine, its data files beside the executable, or in the user's
+    //    folders when the executable is installed.
     TMisc1 engine;
-    engine.setProgramFolder(ProgramFolderOfExecutable());
+    const FileLocations locations = FileLocations::ForExecutable(ProgramFolderOfExecutable());
+    locations.MakeWritableFolders();
+    engine.setFileLocations(locations);
     GuiMessageBoxes boxes;
     engine.setMessageBoxes(&boxes);
     HelpWindow help(boxes);
@@ -40,6 +53,7 @@ int main(int argc, char* argv[])
     mainForm.setDictionaryReleaser([&engine] { engine.ReleaseDictionary(); });
     mainForm.FormCreate();
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
+    QObject::connect(&terminate, &SignalNotifier::received, &mainForm, &QWidget::close);
 
     // 4. The advanced dialog, created once and only shown and hidden afterwards. Its
     //    creation reads the advanced settings, builds the server tree, TLDInfoList and

@@ -58,7 +58,7 @@ struct Program {
         main.reset();
     }
 
-    QString file(const char* name) const { return engine.programFile(QLatin1String(name)); }
+    QString file(const char* name) const { return engine.settingsFile(QLatin1String(name));   // one folder: Soundex.dat is there too }
     TServerTree& tree() { return form->ServerAssignment().Tree(); }
     QComboBox* tldCombo() const { return main->findChild<QComboBox*>(QStringLiteral("TLDCombo")); }
 
