@@ -231,7 +231,7 @@ private slots:
         QTest::newRow("GNOME manual") << "gnome" << "[system/proxy]\nmode='manual'\n" + gnomeHttp << "proxy.lan:3128" << 1;
         QTest::newRow("GNOME filled in, mode none") << "gnome" << "[system/proxy]\nmode='none'\n" + gnomeHttp << "proxy.lan:3128" << 0;
         QTest::newRow("GNOME automatic") << "gnome" << "[system/proxy]\nmode='auto'\n" + gnomeHttp << "proxy.lan:3128" << 0;
-        QTest::newRow("GNOME no port") << "gnome" << QByteArray("[system/proxy]\nmode='manual'\n[system/proxy/http]\nhost='p.lan'\n")
+        QTest::newRow("GNOME port 0") << "gnome" << QByteArray("[system/proxy]\nmode='manual'\n[system/proxy/http]\nhost='p.lan'\nport=0\n")
                                        << "p.lan" << 1;
         QTest::newRow("GNOME no host") << "gnome" << QByteArray("[system/proxy]\nmode='manual'\n") << "" << 0;
         QTest::newRow("KDE manual") << "kde" << QByteArray("[Proxy Settings]\nProxyType=1\nhttpProxy=http://proxy.lan:3128\n")

@@ -58,7 +58,8 @@ struct Program {
         main.reset();
     }
 
-    QString file(const char* name) const { return engine.settingsFile(QLatin1String(name));   // one folder: Soundex.dat is there too }
+    // One folder holds every file, Soundex.dat among them.
+    QString file(const char* name) const { return engine.settingsFile(QLatin1String(name)); }
     TServerTree& tree() { return form->ServerAssignment().Tree(); }
     QComboBox* tldCombo() const { return main->findChild<QComboBox*>(QStringLiteral("TLDCombo")); }
 
