@@ -198,5 +198,8 @@ See tarnwick-cli(1) for examples.
 
 QString VersionText()
 {
-    return QStringLiteral("tarnwick-cli (%1)\n").arg(ProjectInfo::Version());
+    return QStringLiteral("tarnwick-cli (%1)\n"
+                          "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"
+                          "The dictionary comes from SCOWL and WordNet; their notices are in english.dat.copyright.\n")
+        .arg(ProjectInfo::Version());
 }
