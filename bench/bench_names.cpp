@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     TMisc1 engine;
     engine.setProgramFolder(folder.path());
-    if (!QFile::copy(QStringLiteral(TARNWICK_PROGRAM_DIR "/english.dat"), engine.programFile("english.dat"))) {
+    if (!QFile::copy(QStringLiteral(TARNWICK_PROGRAM_DIR "/english.dat"), engine.shippedDataFile("english.dat"))) {
         std::fprintf(stderr, "no english.dat in %s\n", TARNWICK_PROGRAM_DIR);
         return 1;
     }

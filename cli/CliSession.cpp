@@ -17,9 +17,14 @@ CliSession::CliSession(const CliArguments& arguments)
 
 QString CliSession::Open(bool loadDictionary)
 {
-    engine_.setProgramFolder(arguments_.programFolder.isEmpty() ? ProgramFolderOfExecutable()
-                                                                 : arguments_.programFolder);
-    settings_ = SettingsOverlay::Load(engine_.programFolder(), arguments_.settings);
+    // The window's rule for where files live; --program-folder puts them all in one folder.
+    const QString executableFolder = ProgramFolderOfExecutable();
+    const FileLocations locations = arguments_.programFolder.isEmpty()
+        ? FileLocations::ForExecutable(executableFolder)
+        : FileLocations::InOneFolder(arguments_.programFolder, InstalledDataFolderOf(executableFolder));
+    locations.MakeWritableFolders();
+    engine_.setFileLocations(locations);
+    settings_ = SettingsOverlay::Load(locations, arguments_.settings);
     if (!settings_.error.isEmpty())
         return settings_.error;
 
@@ -44,8 +49,9 @@ void CliSession::LoadOptions()
 {
     // The window's initial values, then every key of the settings (which, without a
     // Settings.dat, are those same values with the --set ones written over them).
-    options_ = FirstStartOptions(engine_.programFolder());
-    LoadMainOptions(settings_.settings, engine_.programFolder(), options_);
+    const QString& resultsFolder = engine_.fileLocations().resultsFolder;
+    options_ = FirstStartOptions(resultsFolder);
+    LoadMainOptions(settings_.settings, resultsFolder, options_);
 }
 
 void CliSession::LoadDictionary()

@@ -187,7 +187,7 @@ Commands
 Options
   --program-folder DIR       the folder that holds Settings.dat, Config.dat, english.dat,
                              Soundex.dat, Cache/ and the default results file
-                             (default: the executable's folder)
+                             (default: where the window keeps them)
   --set SECTION/KEY=VALUE    for this run, read VALUE for that Settings.dat key instead of the
                              file's value (nothing is written); repeatable
   --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its dot)
@@ -211,5 +211,8 @@ See tarnwick-cli(1) for examples.
 
 QString VersionText()
 {
-    return QStringLiteral("tarnwick-cli (%1)\n").arg(ProjectInfo::Version());
+    return QStringLiteral("tarnwick-cli (%1)\n"
+                          "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"
+                          "The dictionary comes from SCOWL and WordNet; their notices are in english.dat.copyright.\n")
+        .arg(ProjectInfo::Version());
 }

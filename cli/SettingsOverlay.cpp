@@ -54,10 +54,10 @@ bool IsSettingsKey(const QString& section, const QString& key)
     return false;
 }
 
-SettingsOverlay SettingsOverlay::Load(const QString& programFolder, const QList<SettingOverride>& overrides)
+SettingsOverlay SettingsOverlay::Load(const FileLocations& locations, const QList<SettingOverride>& overrides)
 {
     SettingsOverlay overlay;
-    QFile file(ProgramFile(programFolder, QString::fromLatin1(SettingsFileName())));
+    QFile file(locations.SettingsFile(QString::fromLatin1(SettingsFileName())));
     overlay.fileExists = file.exists();
     if (overlay.fileExists) {
         // A file that cannot be read gives every key its default, as the window would.
@@ -67,7 +67,7 @@ SettingsOverlay SettingsOverlay::Load(const QString& programFolder, const QList<
     } else {
         // Without a file the window shows its first-start values; writing them into the
         // document lets a --set value replace any one of them and leaves the rest alone.
-        WriteMainOptions(overlay.settings, FirstStartOptions(programFolder));
+        WriteMainOptions(overlay.settings, FirstStartOptions(locations.resultsFolder));
     }
 
     for (const SettingOverride& o : overrides) {

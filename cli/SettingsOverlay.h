@@ -1,5 +1,6 @@
 #pragma once
 #include "cli/CommandLine.h"
+#include "platform/FileLocations.h"
 #include "settings/IniFile.h"
 
 // Settings.dat as this run reads it: the file's bytes (or, when there is no file, the
@@ -11,7 +12,7 @@ struct SettingsOverlay {
     bool fileReadable = false; // ... and could be read; otherwise every key reads as its default
     QString error;             // one line naming a --set key the file cannot hold
 
-    static SettingsOverlay Load(const QString& programFolder, const QList<SettingOverride>& overrides);
+    static SettingsOverlay Load(const FileLocations& locations, const QList<SettingOverride>& overrides);
 };
 
 // Whether Settings.dat has a place for this key (names compare without regard to case).

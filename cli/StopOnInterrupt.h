@@ -1,26 +1,15 @@
 #pragma once
-#include <QObject>
-#include <csignal>
+#include "platform/SignalNotifier.h"
 
-class QSocketNotifier;
 class TMisc1;
 
-// Ctrl-C as the Stop button. The signal handler only writes a byte into a pipe; the
-// event loop, which the engine runs during every network wait and between items,
-// sees the pipe become readable and asks the engine to stop. The handler is a
-// one-shot: a second Ctrl-C ends the program at once, as it would without us.
-class StopOnInterrupt : public QObject {
-    Q_OBJECT
+// Ctrl-C as the Stop button: the event loop, which the engine runs during every network
+// wait and between items, sees the signal and asks the engine to stop. A second Ctrl-C
+// ends the program at once, as it would without us.
+class StopOnInterrupt {
 public:
-    explicit StopOnInterrupt(TMisc1& engine, QObject* parent = nullptr);
-    ~StopOnInterrupt() override;
+    explicit StopOnInterrupt(TMisc1& engine);
 
 private:
-    void onPipeReadable();
-    static void handleSignal(int signal);
-
-    TMisc1& engine_;
-    QSocketNotifier* notifier_ = nullptr;
-    struct sigaction previous_ {};
-    bool installed_ = false;
+    SignalNotifier interrupt_{SIGINT};
 };

@@ -1,7 +1,7 @@
 #include "engine/MainOptions.h"
 #include "platform/ProgramFolder.h"
 
-MainOptions FirstStartOptions(const QString& programFolder)
+MainOptions FirstStartOptions(const QString& resultsFolder)
 {
     MainOptions o;
     o.SingleEdit = QString();
@@ -9,7 +9,7 @@ MainOptions FirstStartOptions(const QString& programFolder)
     o.TLDComboIndex = 0;
     o.DictCheck = true;
     o.SaveCheck = true;
-    o.AutoSaveEdit = ProgramFile(programFolder, QStringLiteral("Tarnwick.txt"));
+    o.AutoSaveEdit = ProgramFile(resultsFolder, QStringLiteral("Tarnwick.txt"));
     o.DictRadio1 = true;
     o.DictFromEdit = QStringLiteral("AA");
     o.DictToEdit = QStringLiteral("ZYMOTIC");

@@ -53,4 +53,4 @@ struct MainOptions {
 // The values the main window shows on its very first start, before any Settings.dat
 // exists: its design-time values with the start-up defaults applied. Both front ends
 // take them from here so they can never disagree.
-MainOptions FirstStartOptions(const QString& programFolder);
+MainOptions FirstStartOptions(const QString& resultsFolder);

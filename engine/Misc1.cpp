@@ -1,5 +1,4 @@
 #include "engine/Misc1.h"
-#include "platform/ProgramFolder.h"
 
 TMisc1::TMisc1(QObject* parent)
     : QObject(parent)
@@ -30,12 +29,7 @@ QString TMisc1::RdapBaseFor(const QString& tld, bool skipTakenLists) const
 
 void TMisc1::setProgramFolder(const QString& folder)
 {
-    programFolder_ = NormaliseProgramFolder(folder);
-}
-
-QString TMisc1::programFile(const QString& fileName) const
-{
-    return ProgramFile(programFolder_, fileName);
+    locations_ = FileLocations::InOneFolder(folder);
 }
 
 void TMisc1::RequestStop()

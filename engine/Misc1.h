@@ -16,7 +16,8 @@
 #include "engine/lookup/TakenListCache.h"
 #include "engine/lookup/WhoisClient.h"
 #include "engine/lookup/WhoisQuery.h"
-#include "platform/EnvironmentProxySource.h"
+#include "platform/FileLocations.h"
+#include "platform/LinuxSystemProxySource.h"
 #include "engine/names/Dictionary.h"
 #include "engine/names/SearchList.h"
 #include "engine/names/SoundexIndex.h"
@@ -49,9 +50,16 @@ public:
     // Handles pending window messages (throttled), so the window repaints and Stop can be pressed.
     void ProcessMessages() { pump_.Process(); }
 
+    // Where the files live: every file in one folder (setProgramFolder), or an
+    // installation's arrangement (setFileLocations).
     void setProgramFolder(const QString& folder);
-    const QString& programFolder() const { return programFolder_; }
-    QString programFile(const QString& fileName) const;
+    void setFileLocations(const FileLocations& locations) { locations_ = locations; }
+    const FileLocations& fileLocations() const { return locations_; }
+    const QString& programFolder() const { return locations_.programFolder; }
+    QString settingsFile(const QString& fileName) const { return locations_.SettingsFile(fileName); }
+    QString cacheFile(const QString& fileName) const { return locations_.CacheFile(fileName); }
+    QString shippedDataFile(const QString& fileName) const { return locations_.ShippedDataFile(fileName); }
+    QString defaultResultsFile() const { return locations_.DefaultResultsFile(); }
 
     // --- Stop request -------------------------------------------------------------
     // 0 while a search may go on; the Stop button sets it to 1.
@@ -142,7 +150,7 @@ public:
     TWhoisClient Whois1;
     THttpClient Http;
     TFailedServers FailedServers;   // emptied by every search start
-    TTakenListCache TakenListCache{Http, [this] { return programFolder_; }};
+    TTakenListCache TakenListCache{Http, [this] { return locations_.cacheFolder; }};
 
     // RDAP, asked before a TLD's assigned server where the bootstrap knows its service.
     // Off until the settings switch it on (the window and the CLI read Lookup/RDAP).
@@ -197,8 +205,9 @@ public:
     TWhoisQuery& whoisQuery() { return whoisQuery_; }   // its refusal pauses are settings
     const THttpQuery& httpQuery() const { return httpQuery_; }
 
-    // The system's proxy settings (Linux: the http_proxy variable); tests install a fake.
-    void setSystemProxySource(ISystemProxySource* source) { systemProxy_ = source ? source : &environmentProxy_; }
+    // The system's proxy settings (Linux: the http_proxy variable, else the desktop's own
+    // setting); tests install a fake.
+    void setSystemProxySource(ISystemProxySource* source) { systemProxy_ = source ? source : &linuxProxy_; }
     const ISystemProxySource& systemProxySource() const { return *systemProxy_; }
 
 private:
@@ -207,8 +216,8 @@ private:
     TRdapQuery rdapQuery_{Http, refusalPause_, [this] { return StopRequest != 0; }};
     THttpQuery httpQuery_{Http, FailedServers, pump_};
     TDomainLookup lookup_{*this};
-    EnvironmentProxySource environmentProxy_;
-    ISystemProxySource* systemProxy_ = &environmentProxy_;
+    LinuxSystemProxySource linuxProxy_;
+    ISystemProxySource* systemProxy_ = &linuxProxy_;
 
 signals:
     // Emitted by RequestStop so that a network wait can end at once.
@@ -219,6 +228,6 @@ private:
     SilentMessageBoxes silentBoxes_;
     IMessageBoxes* boxes_ = &silentBoxes_;
     MessagePump pump_;
-    QString programFolder_;
+    FileLocations locations_;
     BuiltinTables builtinTables_;
 };

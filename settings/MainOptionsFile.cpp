@@ -58,16 +58,16 @@ void WriteMainOptions(IniFile& s, const MainOptions& o)
     s.WriteInteger(kCustomList, QStringLiteral("SepCombo"), o.SepCombo);
 }
 
-bool LoadMainOptions(const QString& settingsPath, const QString& programFolder, MainOptions& options)
+bool LoadMainOptions(const QString& settingsPath, const QString& resultsFolder, MainOptions& options)
 {
     IniFile s;
     if (!s.Load(settingsPath))
         return false;
-    LoadMainOptions(s, programFolder, options);
+    LoadMainOptions(s, resultsFolder, options);
     return true;
 }
 
-void LoadMainOptions(const IniFile& s, const QString& programFolder, MainOptions& o)
+void LoadMainOptions(const IniFile& s, const QString& resultsFolder, MainOptions& o)
 {
     o.SingleEdit = s.ReadString(kOptions, QStringLiteral("SingleSearch"), QStringLiteral("yournewwebsite"));
     o.TLDComboIndex = s.ReadInteger(kOptions, QStringLiteral("TLDSingle"), 0);
@@ -81,7 +81,7 @@ void LoadMainOptions(const IniFile& s, const QString& programFolder, MainOptions
     o.WordMinusCheck = s.ReadBool(kWordlist, QStringLiteral("MinusCheck"), false);
     o.SoundexEdit = s.ReadString(kSoundex, QStringLiteral("Text"), QString());
     o.SaveCheck = s.ReadBool(kOptions, QStringLiteral("AutoSave"), false);
-    o.AutoSaveEdit = s.ReadString(kOptions, QStringLiteral("AutoSaveTo"), ProgramFile(programFolder, QStringLiteral("Tarnwick.txt")));
+    o.AutoSaveEdit = s.ReadString(kOptions, QStringLiteral("AutoSaveTo"), ProgramFile(resultsFolder, QStringLiteral("Tarnwick.txt")));
     o.DictRadio1 = s.ReadBool(kDict, QStringLiteral("DictRange"), true);
     o.DictFromEdit = s.ReadString(kDict, QStringLiteral("DictFrom"), QStringLiteral("AA"));
     o.DictToEdit = s.ReadString(kDict, QStringLiteral("DictTo"), QStringLiteral("ZYMOLOGY"));
@@ -99,7 +99,7 @@ void LoadMainOptions(const IniFile& s, const QString& programFolder, MainOptions
     o.SepCombo = s.ReadInteger(kCustomList, QStringLiteral("SepCombo"), 0);
 }
 
-MainOptions RestoreMainDefaults(const MainOptions& current, const QString& programFolder)
+MainOptions RestoreMainDefaults(const MainOptions& current, const QString& resultsFolder)
 {
     MainOptions o = current;
     o.SingleEdit = QStringLiteral("yournewwebsite");
@@ -113,7 +113,7 @@ MainOptions RestoreMainDefaults(const MainOptions& current, const QString& progr
     o.WordMinusCheck = false;
     o.SoundexEdit.clear();
     o.SaveCheck = false;
-    o.AutoSaveEdit = ProgramFile(programFolder, QStringLiteral("Tarnwick.txt"));
+    o.AutoSaveEdit = ProgramFile(resultsFolder, QStringLiteral("Tarnwick.txt"));
     o.DictRadio1 = true;
     o.DictFromEdit = QStringLiteral("AA");
     o.DictToEdit = QStringLiteral("ZYMOLOGY");

@@ -16,12 +16,12 @@ void WriteMainOptions(IniFile& settings, const MainOptions& options);
 
 // When the file exists, reads every option key with its load default into `options`
 // and returns true; when it does not, leaves `options` as it is and returns false.
-bool LoadMainOptions(const QString& settingsPath, const QString& programFolder, MainOptions& options);
+bool LoadMainOptions(const QString& settingsPath, const QString& resultsFolder, MainOptions& options);
 // Reads every option key of an INI document already in memory, each with its load default.
-void LoadMainOptions(const IniFile& settings, const QString& programFolder, MainOptions& options);
+void LoadMainOptions(const IniFile& settings, const QString& resultsFolder, MainOptions& options);
 
 // The values the Defaults button puts back; the word list builder's tick is left as it is.
-MainOptions RestoreMainDefaults(const MainOptions& current, const QString& programFolder);
+MainOptions RestoreMainDefaults(const MainOptions& current, const QString& resultsFolder);
 
 // The same through the options seam, on Settings.dat in `programFolder`: the view's
 // applyOptions() puts the values into the controls and runs their handlers.

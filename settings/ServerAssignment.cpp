@@ -43,12 +43,12 @@ TServerAssignment::TServerAssignment(TMisc1& engine)
 
 QString TServerAssignment::SettingsPath() const
 {
-    return engine_.programFile(QLatin1String(SettingsFileName()));
+    return engine_.settingsFile(QLatin1String(SettingsFileName()));
 }
 
 QString TServerAssignment::ConfigPath() const
 {
-    return engine_.programFile(QLatin1String(ConfigFileName()));
+    return engine_.settingsFile(QLatin1String(ConfigFileName()));
 }
 
 // `count` flags, all clear, filled from Settings.dat section "Checked" (missing: "Q").

@@ -102,7 +102,7 @@ TAdvancedForm::~TAdvancedForm()
 
 QString TAdvancedForm::SettingsPath() const
 {
-    return engine_.programFile(QLatin1String(SettingsFileName()));
+    return engine_.settingsFile(QLatin1String(SettingsFileName()));
 }
 
 void TAdvancedForm::ShowError(const QString& text)
@@ -341,8 +341,11 @@ void TAdvancedForm::DefaultBtnClick()
         return;
 
     QStringList failures;
-    for (const char* name : {SettingsFileName(), ConfigFileName(), "Soundex.dat"}) {
-        QFile file(engine_.programFile(QLatin1String(name)));
+    const QStringList preferences{engine_.settingsFile(QLatin1String(SettingsFileName())),
+                                  engine_.settingsFile(QLatin1String(ConfigFileName())),
+                                  engine_.cacheFile(QStringLiteral("Soundex.dat"))};
+    for (const QString& path : preferences) {
+        QFile file(path);
         if (file.exists() && !file.remove())
             failures.append(file.fileName() + QStringLiteral(": ") + file.errorString());
     }

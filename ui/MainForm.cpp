@@ -775,7 +775,7 @@ void TMainForm::installKeyFilter(QLineEdit* edit, bool allowSpace)
 
 QString TMainForm::settingsPath() const
 {
-    return engine_.programFile(QString::fromLatin1(SettingsFileName()));
+    return engine_.settingsFile(QString::fromLatin1(SettingsFileName()));
 }
 
 // ---------------------------------------------------------------------------------
@@ -791,9 +791,9 @@ void TMainForm::SetDefaults()
     SetTicked(CustomListCheck, false);
     SetTicked(WordlistCheck, false);
     SetTicked(SoundexCheck, false);
-    AutoSaveEdit->setText(engine_.programFile(QStringLiteral("Tarnwick.txt")));
+    AutoSaveEdit->setText(engine_.defaultResultsFile());
     if (help_)
-        help_->setHelpFile(engine_.programFile(QStringLiteral("Tarnwick.hlp")));
+        help_->setHelpFile(engine_.shippedDataFile(QStringLiteral("Tarnwick.hlp")));
 }
 
 void TMainForm::FormCreate()
@@ -806,10 +806,10 @@ void TMainForm::FormCreate()
     SepCombo->setCurrentIndex(0);
 
     MainOptions saved = options();
-    if (LoadMainOptions(settingsPath(), engine_.programFolder(), saved))
+    if (LoadMainOptions(settingsPath(), engine_.fileLocations().resultsFolder, saved))
         applyOptions(saved);
 
-    bool present = QFileInfo::exists(engine_.programFile(QStringLiteral("english.dat")));
+    bool present = QFileInfo::exists(engine_.shippedDataFile(QStringLiteral("english.dat")));
     if (present && loadDictionary_) {
         bool loaded = false;
         try {
@@ -950,7 +950,7 @@ void TMainForm::setStatus(const QString& text)
 
 void TMainForm::restoreMainDefaults()
 {
-    const MainOptions reset = RestoreMainDefaults(options(), engine_.programFolder());
+    const MainOptions reset = RestoreMainDefaults(options(), engine_.fileLocations().resultsFolder);
     ShowResultsCombo->setCurrentIndex(0);
     ShowResultsComboChange();
     applyOptions(reset);

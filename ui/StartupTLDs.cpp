@@ -8,7 +8,7 @@
 
 void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
 {
-    const QString path = engine.programFile(QString::fromLatin1(SettingsFileName()));
+    const QString path = engine.settingsFile(QString::fromLatin1(SettingsFileName()));
     if (QFileInfo::exists(path) && !LoadAdvancedSettings(path, settings))
         engine.ShowMessage(MessageKind::Error, QStringLiteral("Error loading settings"), MbOk);
 

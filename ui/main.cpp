@@ -1,6 +1,9 @@
 #include "engine/Misc1.h"
 #include "engine/lookup/RdapBootstrapRefresh.h"
+#include "engine/ProjectInfo.h"
+#include "platform/FileLocations.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SignalNotifier.h"
 #include "platform/ShellOpen.h"
 #include "ui/AdvancedForm.h"
 #include "ui/ApplicationSetup.h"
@@ -8,16 +11,26 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     // 1. The application and its title.
     QApplication app(argc, argv);
     SetUpApplication();
+    // The desktop matches the window to its menu entry and icon by this id.
+    QGuiApplication::setDesktopFileName(ProjectInfo::AppId());
+    QApplication::setWindowIcon(QIcon::fromTheme(ProjectInfo::AppId()));
+    // The session ending (SIGTERM) closes the main window as the user would, options
+    // saved; caught from here on, acted upon once the message loop runs.
+    SignalNotifier terminate(SIGTERM);
 
-    // 2. The search engine, its data files beside the executable.
+    // 2. The search engine, its data files beside the executable, or in the user's
+    //    folders when the executable is installed.
     TMisc1 engine;
-    engine.setProgramFolder(ProgramFolderOfExecutable());
+    const FileLocations locations = FileLocations::ForExecutable(ProgramFolderOfExecutable());
+    locations.MakeWritableFolders();
+    engine.setFileLocations(locations);
     GuiMessageBoxes boxes;
     engine.setMessageBoxes(&boxes);
     HelpWindow help(boxes);
@@ -39,6 +52,7 @@ int main(int argc, char* argv[])
     mainForm.setDictionaryReleaser([&engine] { engine.ReleaseDictionary(); });
     mainForm.FormCreate();
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
+    QObject::connect(&terminate, &SignalNotifier::received, &mainForm, &QWidget::close);
 
     // 4. The advanced dialog, created once and only shown and hidden afterwards. Its
     //    creation reads the advanced settings, builds the server tree, TLDInfoList and

@@ -21,8 +21,8 @@ QString LastCheckedKey(const QString& letter)
 
 } // namespace
 
-TTakenListCache::TTakenListCache(THttpClient& http, std::function<QString()> programFolder)
-    : http_(http), programFolder_(std::move(programFolder))
+TTakenListCache::TTakenListCache(THttpClient& http, std::function<QString()> cacheHome)
+    : http_(http), cacheHome_(std::move(cacheHome))
 {
     RegistryHosts = {
         {QStringLiteral("IE"), QStringLiteral("www.iedr.ie")},
@@ -179,7 +179,7 @@ QDate TTakenListCache::ParseIndexDate(const QString& text)
 
 QString TTakenListCache::CacheFolder() const
 {
-    return ProgramFile(programFolder_(), QStringLiteral("Cache"));
+    return ProgramFile(cacheHome_(), QStringLiteral("Cache"));
 }
 
 QString TTakenListCache::IndexFile() const

@@ -16,7 +16,8 @@ inline const QString CacheDomainsTakenListServer{CacheServerName};
 QString CacheTldOf(const QString& tld);
 
 // The lists of taken names that four registries publish, downloaded on demand and kept
-// in the folder "Cache" beside the program:
+// in the folder "Cache" of the cache folder (the program folder, or an installation's
+// $XDG_CACHE_HOME/tarnwick):
 //   Cache/<TLD>/<letter>   the page upper-cased, as lines ending in CR LF
 //   Cache/Cache-index.ini  [<TLD>] <letter>-LastChecked=<date of the download>
 // FI and HU have one list (letter A); IE and MC one per first character of the name.
@@ -24,7 +25,7 @@ QString CacheTldOf(const QString& tld);
 // check; a stale list is downloaded again and never used as a fallback.
 class TTakenListCache {
 public:
-    TTakenListCache(THttpClient& http, std::function<QString()> programFolder);
+    TTakenListCache(THttpClient& http, std::function<QString()> cacheHome);
 
     // The registries' web hosts by TLD ("host" or "host:port"); the pages are fetched
     // over http:// from them.
@@ -77,7 +78,7 @@ private:
     bool Load(const QString& path, QByteArray& text);
 
     THttpClient& http_;
-    std::function<QString()> programFolder_;
+    std::function<QString()> cacheHome_;   // the folder that holds Cache/
     bool lastStopped_ = false;
     QString lastFailure_;
     QSet<QString> unobtainable_;   // "TLD/letter" of the lists this search could not obtain

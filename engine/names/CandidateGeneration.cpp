@@ -5,7 +5,7 @@
 bool TMisc1::LoadDictionary()
 {
     soundex_.Clear();
-    DictionaryPresent = dictionary_.Load(programFile(QStringLiteral("english.dat")));
+    DictionaryPresent = dictionary_.Load(shippedDataFile(QStringLiteral("english.dat")));
     return DictionaryPresent;
 }
 
@@ -17,21 +17,21 @@ void TMisc1::ReleaseDictionary()
 
 bool TMisc1::BuildSoundexFile()
 {
-    return soundex_.Build(programFile(QStringLiteral("Soundex.dat")));
+    return soundex_.Build(cacheFile(QStringLiteral("Soundex.dat")));
 }
 
 bool TMisc1::LoadSoundexFile()
 {
     // A file that cannot be read, does not inflate or lacks codes (say, cut short by a
     // crash while it was written) is made again from the dictionary.
-    if (soundex_.Load(programFile(QStringLiteral("Soundex.dat"))) && soundex_.IsComplete())
+    if (soundex_.Load(cacheFile(QStringLiteral("Soundex.dat"))) && soundex_.IsComplete())
         return true;
     return BuildSoundexFile();
 }
 
 bool TMisc1::LoadOrBuildSoundexFile()
 {
-    if (QFileInfo::exists(programFile(QStringLiteral("Soundex.dat"))))
+    if (QFileInfo::exists(cacheFile(QStringLiteral("Soundex.dat"))))
         return LoadSoundexFile();
     return BuildSoundexFile();
 }

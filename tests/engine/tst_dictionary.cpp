@@ -127,7 +127,7 @@ private slots:
         QTemporaryDir dir;
         TMisc1 e;
         e.setProgramFolder(dir.path());
-        writeFile(e.programFile("english.dat"), bytes);
+        writeFile(e.shippedDataFile("english.dat"), bytes);
         QCOMPARE(e.LoadDictionary(), loads);
         QCOMPARE(e.DictionaryPresent, loads);
         if (!loads)

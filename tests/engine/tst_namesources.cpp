@@ -211,7 +211,7 @@ private slots:
     {
         // A small dictionary of multi-word entries in the A run.
         Setup s;
-        const QString path = s.engine.programFile("english.dat");
+        const QString path = s.engine.shippedDataFile("english.dat");
         QFile::remove(path);
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));

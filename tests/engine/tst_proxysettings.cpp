@@ -1,5 +1,6 @@
 #include "engine/lookup/HttpClient.h"
 #include "platform/EnvironmentProxySource.h"
+#include "platform/LinuxSystemProxySource.h"
 #include "settings/ProxySettings.h"
 #include "tests/support/FakeSystemProxySource.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -217,6 +218,90 @@ private slots:
             QCOMPARE(enable.type, ProxyValueType::Integer);
             QCOMPARE(enable.number, 1);
         }
+    }
+    // The desktops' own settings, read by the real readers: gsettings on a keyfile
+    // backend in a folder of the test's, and a kioslaverc of the test's.
+    void desktopSettingGivesTheProxy_data()
+    {
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("server");   // empty: no value at all
+        QTest::addColumn<int>("enable");
+        const QByteArray gnomeHttp = "[system/proxy/http]\nhost='proxy.lan'\nport=3128\n";
+        QTest::newRow("GNOME manual") << "gnome" << "[system/proxy]\nmode='manual'\n" + gnomeHttp << "proxy.lan:3128" << 1;
+        QTest::newRow("GNOME filled in, mode none") << "gnome" << "[system/proxy]\nmode='none'\n" + gnomeHttp << "proxy.lan:3128" << 0;
+        QTest::newRow("GNOME automatic") << "gnome" << "[system/proxy]\nmode='auto'\n" + gnomeHttp << "proxy.lan:3128" << 0;
+        QTest::newRow("GNOME port 0") << "gnome" << QByteArray("[system/proxy]\nmode='manual'\n[system/proxy/http]\nhost='p.lan'\nport=0\n")
+                                       << "p.lan" << 1;
+        QTest::newRow("GNOME no host") << "gnome" << QByteArray("[system/proxy]\nmode='manual'\n") << "" << 0;
+        QTest::newRow("KDE manual") << "kde" << QByteArray("[Proxy Settings]\nProxyType=1\nhttpProxy=http://proxy.lan:3128\n")
+                                    << "proxy.lan:3128" << 1;
+        QTest::newRow("KDE older form with a blank")
+            << "kde" << QByteArray("[Proxy Settings]\nProxyType=1\nhttpProxy=http://proxy.lan 8080\n") << "proxy.lan:8080" << 1;
+        QTest::newRow("KDE key with flags") << "kde" << QByteArray("[Proxy Settings]\nProxyType=1\nhttpProxy[$e]=p.lan:1\n")
+                                            << "p.lan:1" << 1;
+        QTest::newRow("KDE filled in, no proxy")
+            << "kde" << QByteArray("[Proxy Settings]\nProxyType=0\nhttpProxy=http://proxy.lan:3128\n") << "proxy.lan:3128" << 0;
+        QTest::newRow("KDE from the environment")
+            << "kde" << QByteArray("[Proxy Settings]\nProxyType=4\nhttpProxy=http_proxy\n") << "" << 0;
+        QTest::newRow("KDE other group") << "kde" << QByteArray("[Other]\nProxyType=1\nhttpProxy=http://p.lan:1\n") << "" << 0;
+    }
+    void desktopSettingGivesTheProxy()
+    {
+        QFETCH(QString, desktop);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, server);
+        QFETCH(int, enable);
+        QTemporaryDir config;
+        const QString path = config.filePath(desktop == "gnome" ? "glib-2.0/settings/keyfile" : "kioslaverc");
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+        f.close();
+
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+        environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("keyfile"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("HOME"), config.path());
+        const GnomeProxySource gnome(QStringLiteral("gsettings"), environment);
+        const KdeProxySource kde(path);
+        const ISystemProxySource& source = desktop == "gnome" ? static_cast<const ISystemProxySource&>(gnome) : kde;
+
+        // Behind the environment's variable, which is unset here.
+        const EnvironmentProxySource noVariable{QProcessEnvironment()};
+        const FirstProxySource system({&noVariable, &source});
+        const ProxyValue value = system.Value(QStringLiteral("ProxyServer"));
+        if (server.isEmpty()) {
+            QCOMPARE(value.type, ProxyValueType::Missing);
+            QCOMPARE(system.Value(QStringLiteral("ProxyEnable")).type, ProxyValueType::Missing);
+            return;
+        }
+        QCOMPARE(value.text, server);
+        QCOMPARE(system.Value(QStringLiteral("ProxyEnable")).number, enable);
+
+        // The variable, when set, wins over the desktop.
+        QProcessEnvironment variable;
+        variable.insert(QStringLiteral("http_proxy"), QStringLiteral("http://env.lan:9/"));
+        const EnvironmentProxySource withVariable(variable);
+        QCOMPARE(FirstProxySource({&withVariable, &source}).Value(QStringLiteral("ProxyServer")).text, QStringLiteral("env.lan:9"));
+    }
+
+    void gsettingsThatHangsIsGivenUp()
+    {
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("gsettings"));
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexec sleep 60\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(GnomeProxySource(program, QProcessEnvironment::systemEnvironment(), 300).Value("ProxyServer").type,
+                 ProxyValueType::Missing);
+        QVERIFY(clock.elapsed() < 30000);
+        QCOMPARE(GnomeProxySource(dir.filePath("missing")).Value("ProxyServer").type, ProxyValueType::Missing);
     }
 };
 

@@ -58,7 +58,7 @@ struct Program {
     }
     void writeSettings(const QByteArray& bytes)
     {
-        QFile f(engine.programFile("Settings.dat"));
+        QFile f(engine.settingsFile("Settings.dat"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
@@ -434,7 +434,7 @@ private slots:
         first.writeSettings("[Checked]\r\nItem=QD!\r\n");
         first.assignment->InitialiseTree();
         QVERIFY(first.assignment->SaveTreeview());
-        QVERIFY(QFile::exists(first.engine.programFile("Config.dat")));
+        QVERIFY(QFile::exists(first.engine.settingsFile("Config.dat")));
 
         Program second(first.dir.path());
         second.assignment->BuildAtStartup();
@@ -472,7 +472,7 @@ private slots:
         TTLDInfoList& list = first.engine.TLDInfoList;
         for (int i = 0; i < list.Count(); ++i)
             list.At(i).Checked = i == 1 || i >= list.Count() - 4;
-        QVERIFY(SaveCheckStates(first.engine.programFile("Settings.dat"), list));
+        QVERIFY(SaveCheckStates(first.engine.settingsFile("Settings.dat"), list));
         if (fromConfigFile)
             QVERIFY(first.assignment->SaveTreeview());
 
@@ -496,7 +496,7 @@ private slots:
         Program first;
         first.assignment->InitialiseTree();
         const QByteArray packed = PackConfig(SerialiseTreeNodes(first.tree().Nodes()));
-        QFile f(first.engine.programFile("Config.dat"));
+        QFile f(first.engine.settingsFile("Config.dat"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(cut < 0 ? QByteArray("this is not a tree at all\r\n.com\r\n\twhois.example\r\n")
                         : packed.left(packed.size() * cut / 100));

@@ -80,7 +80,7 @@ private slots:
         DictionaryFixture fx;
         QVERIFY(fx.loaded());
         TMisc1& e = fx.engine;
-        const QString path = e.programFile("Soundex.dat");
+        const QString path = e.cacheFile("Soundex.dat");
         QVERIFY(!QFile::exists(path));
         QVERIFY(e.LoadOrBuildSoundexFile());
         QCOMPARE(e.DictSoundex().size(), Dictionary::WordCount);
@@ -116,7 +116,7 @@ private slots:
         QFETCH(int, keep);
         DictionaryFixture fx;
         TMisc1& e = fx.engine;
-        const QString path = e.programFile("Soundex.dat");
+        const QString path = e.cacheFile("Soundex.dat");
         QVERIFY(e.BuildSoundexFile());
         const QByteArray good = readFile(path);
         const QStringList built = e.DictSoundex();
@@ -140,7 +140,7 @@ private slots:
     {
         DictionaryFixture fx;
         TMisc1& e = fx.engine;
-        const QString path = e.programFile("Soundex.dat");
+        const QString path = e.cacheFile("Soundex.dat");
         QByteArray stored(10 * 4 + 2, '\0');   // ten integers and a half
         for (int i = 0; i < 10; ++i)
             qToLittleEndian<qint32>(1999, stored.data() + i * 4);

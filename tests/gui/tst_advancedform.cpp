@@ -60,7 +60,8 @@ struct Program {
         main.reset();
     }
 
-    QString file(const char* name) const { return engine.programFile(QLatin1String(name)); }
+    // One folder holds every file, Soundex.dat among them.
+    QString file(const char* name) const { return engine.settingsFile(QLatin1String(name)); }
     TServerTree& tree() { return form->ServerAssignment().Tree(); }
     QComboBox* tldCombo() const { return main->findChild<QComboBox*>(QStringLiteral("TLDCombo")); }
 

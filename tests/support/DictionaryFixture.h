@@ -12,7 +12,7 @@ struct DictionaryFixture {
     DictionaryFixture()
     {
         engine.setProgramFolder(folder.path());
-        QFile::copy(QStringLiteral(TARNWICK_PROGRAM_DIR "/english.dat"), engine.programFile(QStringLiteral("english.dat")));
+        QFile::copy(QStringLiteral(TARNWICK_PROGRAM_DIR "/english.dat"), engine.shippedDataFile(QStringLiteral("english.dat")));
         engine.LoadDictionary();
     }
     bool loaded() const { return engine.DictionaryPresent && engine.dictionary().Count() == Dictionary::WordCount; }
