@@ -12,8 +12,9 @@ QString WithoutSpaces(QString text)
     return text.remove(QLatin1Char(' '));
 }
 
-// The domain as servers are asked about it: a name in any script by its A-label
-// ("xn--..."), an ASCII name exactly as it is.
+
+} // namespace
+
 QString QueryForm(const QString& domain)
 {
     for (const QChar c : domain)
@@ -23,8 +24,6 @@ QString QueryForm(const QString& domain)
         }
     return domain;
 }
-
-} // namespace
 
 bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStringList& Reply, bool& IsWhois,
                                   bool SkipTakenLists, bool& TakenListError)

@@ -15,6 +15,10 @@ struct JudgeDetails {
     LookupReason Reason;            // how the verdict was reached
 };
 
+// The domain as servers are asked about it: a name in any script by its A-label
+// ("xn--..."), an ASCII name exactly as it is.
+QString QueryForm(const QString& domain);
+
 // Deciding which server answers for a domain, asking it, and judging the answer.
 class TDomainLookup {
 public:

@@ -7,23 +7,6 @@
 #include "engine/runs/LookupScheduler.h"
 #include <QUrl>
 
-namespace {
-
-// The domain as the whois server is asked about it: by its A-label when it is in
-// another script, as the blocking lookup asks it.
-QString WhoisQueryFor(const QString& name, const QString& tld)
-{
-    const QString domain = name.toLower() + tld;
-    for (const QChar c : domain)
-        if (c.unicode() > 127) {
-            const QByteArray ace = QUrl::toAce(domain, QUrl::AceProcessingOption::IgnoreIDNWhitelist);
-            return ace.isEmpty() ? domain : QString::fromLatin1(ace);
-        }
-    return domain;
-}
-
-} // namespace
-
 TLookupJob::TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, QString name, TLDInfo entry, QObject* parent)
     : QObject(parent)
     , engine_(engine)
@@ -95,7 +78,7 @@ void TLookupJob::AskWhois()
         ++attempts_;
         exchange_ = std::make_unique<TWhoisExchange>();
         connect(exchange_.get(), &TWhoisExchange::finished, this, &TLookupJob::TakeWhoisAnswer, Qt::QueuedConnection);
-        exchange_->Start(host_, engine_.Whois1.Port, WhoisQueryFor(name_, entry_.TLD), engine_.Whois1.limits());
+        exchange_->Start(host_, engine_.Whois1.Port, QueryForm(name_.toLower() + entry_.TLD), engine_.Whois1.limits());
     });
 }
 
