@@ -2,12 +2,15 @@
 #include "engine/Misc1.h"
 #include "settings/CheckStates.h"
 #include "ui/MainForm.h"
+#include "ui/TLDCheckModel.h"
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
+#include <QSortFilterProxyModel>
 #include <QVBoxLayout>
 
 TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
@@ -21,17 +24,35 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
                    | Qt::WindowCloseButtonHint);
     setModal(true);
     setFont(mainForm.font());
-    setFixedSize(270, 223);
+    // Taller and wider than the list of 457 needed: room for the filter box and for IDN
+    // TLDs shown with their letters.
+    setFixedSize(340, 400);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(8);
 
-    TLDChecks = new QListWidget(this);
+    auto* listSide = new QVBoxLayout;
+    listSide->setSpacing(4);
+    FilterEdit = new QLineEdit(this);
+    FilterEdit->setObjectName(QStringLiteral("FilterEdit"));
+    FilterEdit->setPlaceholderText(QStringLiteral("Filter, e.g. shop"));
+    FilterEdit->setClearButtonEnabled(true);
+    FilterEdit->setToolTip(QStringLiteral("Show only the TLDs that contain this text"));
+    listSide->addWidget(FilterEdit);
+
+    model_ = new TLDCheckModel(this);
+    shown_ = new QSortFilterProxyModel(this);
+    shown_->setSourceModel(model_);
+    shown_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    TLDChecks = new QListView(this);
     TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
     TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
     TLDChecks->setUniformItemSizes(true);
-    layout->addWidget(TLDChecks, 1);
+    TLDChecks->setModel(shown_);
+    listSide->addWidget(TLDChecks, 1);
+    layout->addLayout(listSide, 1);
+    setFocusProxy(FilterEdit);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
@@ -78,6 +99,8 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &TTLDForm::CancelBtnClick);
     connect(SelectAllBtn, &QPushButton::clicked, this, &TTLDForm::SelectAllBtnClick);
     connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
+    connect(FilterEdit, &QLineEdit::textChanged, this, &TTLDForm::FilterEditChange);
+    connect(model_, &TLDCheckModel::tickChanged, this, [this] { TLDChecksClickCheck(nullptr); });
 
     FormCreate();
 
@@ -87,81 +110,55 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
 
 void TTLDForm::FormCreate()
 {
-    detachTickHandler();
+    QStringList tlds;
+    QList<bool> checked;
+    tlds.reserve(engine_.TLDInfoList.Count());
+    checked.reserve(engine_.TLDInfoList.Count());
     for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
-        const TLDInfo& info = engine_.TLDInfoList.At(i);
-        auto* item = new QListWidgetItem(info.TLD, TLDChecks);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(info.Checked ? Qt::Checked : Qt::Unchecked);
+        tlds.append(engine_.TLDInfoList.At(i).TLD);
+        checked.append(engine_.TLDInfoList.At(i).Checked);
     }
-    attachTickHandler();
+    model_->SetRows(tlds, checked);
     TLDChecksClickCheck(nullptr);
-    packedAtOpening_ = PackCheckStates(ticks());
+    packedAtOpening_ = PackCheckStates(checked);
 }
 
-void TTLDForm::attachTickHandler()
+void TTLDForm::TLDChecksClickCheck(QObject*)
 {
-    if (!tickConnection_)
-        tickConnection_ = connect(TLDChecks, &QListWidget::itemChanged, this, [this] { TLDChecksClickCheck(nullptr); });
-}
-
-void TTLDForm::detachTickHandler()
-{
-    if (tickConnection_)
-        disconnect(tickConnection_);
-    tickConnection_ = {};
-}
-
-QList<bool> TTLDForm::ticks() const
-{
-    QList<bool> flags;
-    flags.reserve(TLDChecks->count());
-    for (int i = 0; i < TLDChecks->count(); ++i)
-        flags.append(TLDChecks->item(i)->checkState() == Qt::Checked);
-    return flags;
-}
-
-void TTLDForm::TLDChecksClickCheck(QObject* sender)
-{
-    int count = 0;
-    if (sender == SelectAllBtn)
-        count = TLDChecks->count();
-    else if (sender == DeselectAllBtn)
-        count = 0;
-    else
-        for (int i = 0; i < TLDChecks->count(); ++i)
-            if (TLDChecks->item(i)->checkState() == Qt::Checked)
-                ++count;
-
+    const int count = model_->TickedCount();
     Label2->setText(count == 0 ? QStringLiteral("No") : QString::number(count));
     Label1->setText(count > 1 ? QStringLiteral("Items Selected") : QStringLiteral("Item Selected"));
 }
 
-void TTLDForm::setEveryTick(bool ticked)
+void TTLDForm::FilterEditChange(const QString& text)
 {
-    TLDChecks->setUpdatesEnabled(false);
-    detachTickHandler();
-    for (int i = 0; i < TLDChecks->count(); ++i)
-        TLDChecks->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-    TLDChecks->setUpdatesEnabled(true);
-    attachTickHandler();
+    shown_->setFilterFixedString(text.trimmed());
+}
+
+void TTLDForm::setShownTicks(bool ticked)
+{
+    QList<int> rows;
+    rows.reserve(shown_->rowCount());
+    for (int r = 0; r < shown_->rowCount(); ++r)
+        rows.append(shown_->mapToSource(shown_->index(r, 0)).row());
+    model_->SetTicks(rows, ticked);
 }
 
 void TTLDForm::SelectAllBtnClick()
 {
-    setEveryTick(true);
+    setShownTicks(true);
     TLDChecksClickCheck(SelectAllBtn);
 }
 
 void TTLDForm::DeselectAllBtnClick()
 {
-    setEveryTick(false);
+    setShownTicks(false);
     TLDChecksClickCheck(DeselectAllBtn);
 }
 
 void TTLDForm::OKBtnClick()
 {
-    const QList<bool> now = ticks();
+    const QList<bool> now = model_->Ticks();
     if (PackCheckStates(now) != packedAtOpening_) {
         TTLDInfoList& list = engine_.TLDInfoList;
         const bool handlerWasAttached = mainForm_.domainCheckHandlerAttached();

@@ -1,25 +1,31 @@
 #pragma once
 #include <QDialog>
-#include <QMetaObject>
 
 class QLabel;
-class QListWidget;
+class QLineEdit;
+class QListView;
 class QPushButton;
+class QSortFilterProxyModel;
+class TLDCheckModel;
 class TMainForm;
 class TMisc1;
 
 // "Select TLDs": ticks for every entry of TLDInfoList. Built afresh from the list at
 // each opening; OK writes the ticks back when they changed, mirrors the first four
-// into the main window and has it recount and save the selection.
+// into the main window and has it recount and save the selection. With some 1,600
+// entries the list is a model and a view, and a filter box narrows it: the entries
+// whose text holds what is typed, letter case aside; Select All and Deselect All act
+// on the entries the filter shows.
 class TTLDForm : public QDialog {
     Q_OBJECT
 public:
     TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent = nullptr);
 
 public slots:
-    // Recounts the ticks; `sender` is SelectAllBtn or DeselectAllBtn when one of them
-    // set every tick, otherwise null.
+    // Shows the number of ticked entries, all of them, whatever the filter shows;
+    // `sender` is the button that set the ticks, or null.
     void TLDChecksClickCheck(QObject* sender = nullptr);
+    void FilterEditChange(const QString& text);
     void SelectAllBtnClick();
     void DeselectAllBtnClick();
     void OKBtnClick();
@@ -27,17 +33,16 @@ public slots:
 
 private:
     void FormCreate();
-    void attachTickHandler();
-    void detachTickHandler();
-    void setEveryTick(bool ticked);
-    QList<bool> ticks() const;
+    void setShownTicks(bool ticked);
 
     TMisc1& engine_;
     TMainForm& mainForm_;
     QString packedAtOpening_;
-    QMetaObject::Connection tickConnection_;
+    TLDCheckModel* model_ = nullptr;
+    QSortFilterProxyModel* shown_ = nullptr;
 
-    QListWidget* TLDChecks = nullptr;
+    QLineEdit* FilterEdit = nullptr;
+    QListView* TLDChecks = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QLabel* Label2 = nullptr;

@@ -51,6 +51,27 @@ void Press(QWidget* parent, const char* buttonName)
     button->click();
 }
 
+// The TLD dialog's list as its view shows it (after the filter).
+QAbstractItemModel* DialogList(QWidget* dialog)
+{
+    return dialog->findChild<QListView*>(QStringLiteral("TLDChecks"))->model();
+}
+
+Qt::CheckState DialogTick(QWidget* dialog, int row)
+{
+    return DialogList(dialog)->index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>();
+}
+
+// Ticks or unticks a shown row as the space bar does on the current row.
+void SetDialogTick(QWidget* dialog, int row, Qt::CheckState state)
+{
+    auto* view = dialog->findChild<QListView*>(QStringLiteral("TLDChecks"));
+    view->setCurrentIndex(view->model()->index(row, 0));
+    if (DialogTick(dialog, row) != state)
+        QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(DialogTick(dialog, row), state);
+}
+
 } // namespace
 
 class TestMainForm : public QObject {
@@ -144,12 +165,11 @@ private slots:
         QCOMPARE(child<QLabel>("DomainCountLbl")->text(), QStringLiteral("(3)"));
 
         OnModalDialog([](QWidget* dialog) {
-            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("TLDChecks"));
-            QCOMPARE(list->count(), 7);
-            QCOMPARE(list->item(0)->checkState(), Qt::Checked);
-            QCOMPARE(list->item(1)->checkState(), Qt::Unchecked);
-            list->item(4)->setCheckState(Qt::Checked);
-            list->item(6)->setCheckState(Qt::Checked);
+            QCOMPARE(DialogList(dialog)->rowCount(), 7);
+            QCOMPARE(DialogTick(dialog, 0), Qt::Checked);
+            QCOMPARE(DialogTick(dialog, 1), Qt::Unchecked);
+            SetDialogTick(dialog, 4, Qt::Checked);
+            SetDialogTick(dialog, 6, Qt::Checked);
             QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("5"));
             QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Items Selected"));
             Press(dialog, "OKBtn");
@@ -170,7 +190,7 @@ private slots:
         auto* ticks = child<QListWidget>("DomainCheck");
         ticks->item(1)->setCheckState(Qt::Checked);
         OnModalDialog([](QWidget* dialog) {
-            dialog->findChild<QListWidget*>(QStringLiteral("TLDChecks"))->item(1)->setCheckState(Qt::Unchecked);
+            SetDialogTick(dialog, 1, Qt::Unchecked);
             Press(dialog, "OKBtn");
         });
         form_->DomainBtnClick();
@@ -236,6 +256,51 @@ private slots:
         form_->DomainBtnClick();
         QCOMPARE(CheckStatesOf(engine_->TLDInfoList).count(true), 1);
         QVERIFY(!QFile::exists(settingsPath()));
+    }
+
+    // The filter leaves the TLDs that hold the text, letter case aside (an IDN TLD also by
+    // its letters); Select All acts on what it shows; the count is of every tick; OK
+    // writes them all back.
+    void dialogFilterTicksAndCounts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("sho") << "sho" << QStringList{".shop", ".shopping", ".show"};
+        QTest::newRow("capitals and the dot") << ".SHOP" << QStringList{".shop", ".shopping"};
+        QTest::newRow("an IDN TLD by its letters") << "рф" << QStringList{".xn--p1ai (.рф)"};
+        QTest::newRow("none") << "qqq" << QStringList{};
+    }
+    void dialogFilterTicksAndCounts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, shown);
+        form_.reset();
+        for (const char* tld : {".shop", ".shopping", ".app", ".show", ".xn--p1ai"})
+            engine_->TLDInfoList.Add(QString::fromLatin1(tld), QStringLiteral("whois.example"), QStringLiteral("No match"), false);
+        createForm();
+        child<QListWidget>("DomainCheck")->item(0)->setCheckState(Qt::Checked);   // .com, which no filter here shows
+        OnModalDialog([&](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("FilterEdit"))->insert(typed);
+            QStringList texts;
+            for (int row = 0; row < DialogList(dialog)->rowCount(); ++row)
+                texts.append(DialogList(dialog)->index(row, 0).data().toString());
+            QCOMPARE(texts, shown);
+            Press(dialog, "SelectAllBtn");
+            QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QString::number(1 + shown.size()));
+            dialog->findChild<QLineEdit*>(QStringLiteral("FilterEdit"))->clear();
+            QCOMPARE(DialogList(dialog)->rowCount(), engine_->TLDInfoList.Count());
+            Press(dialog, "OKBtn");
+        });
+        form_->DomainBtnClick();
+        QStringList ticked;
+        for (int i = 0; i < engine_->TLDInfoList.Count(); ++i)
+            if (engine_->TLDInfoList.At(i).Checked)
+                ticked.append(engine_->TLDInfoList.At(i).TLD);
+        QStringList expected{".com"};
+        for (const QString& text : shown)
+            expected.append(text.section(QLatin1Char(' '), 0, 0));
+        QCOMPARE(ticked, expected);
+        QCOMPARE(child<QLabel>("DomainCountLbl")->text(), "(" + QString::number(expected.size()) + ")");
     }
 
     void shortTLDListTicksOnlyItsEntries()
