@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListView>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     const double open = medianMs([&] {
         TTLDForm form(engine, mainForm, &mainForm);
         PaintSeen painted;
-        form.findChild<QListView*>(QStringLiteral("TLDChecks"))->viewport()->installEventFilter(&painted);
+        form.findChild<QListWidget*>(QStringLiteral("TLDChecks"))->viewport()->installEventFilter(&painted);
         form.show();
         while (!painted.seen)
             QApplication::processEvents(QEventLoop::AllEvents, 5);

@@ -2,16 +2,29 @@
 #include "engine/Misc1.h"
 #include "settings/CheckStates.h"
 #include "ui/MainForm.h"
-#include "ui/TLDCheckModel.h"
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QSortFilterProxyModel>
+#include <QUrl>
 #include <QVBoxLayout>
+
+namespace {
+
+// ".xn--p1ai" shows as ".xn--p1ai (.рф)", so the filter finds it by either; every other
+// TLD shows as it is.
+QString ShownText(const QString& tld)
+{
+    if (!tld.startsWith(QLatin1String(".xn--"), Qt::CaseInsensitive))
+        return tld;
+    const QString letters = QUrl::fromAce(tld.mid(1).toLatin1(), QUrl::IgnoreIDNWhitelist);
+    return letters.isEmpty() || letters == tld.mid(1) ? tld : tld + QStringLiteral(" (.") + letters + QLatin1Char(')');
+}
+
+} // namespace
 
 TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     : QDialog(parent)
@@ -40,16 +53,10 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     FilterEdit->setClearButtonEnabled(true);
     FilterEdit->setToolTip(QStringLiteral("Show only the TLDs that contain this text"));
     listSide->addWidget(FilterEdit);
-
-    model_ = new TLDCheckModel(this);
-    shown_ = new QSortFilterProxyModel(this);
-    shown_->setSourceModel(model_);
-    shown_->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    TLDChecks = new QListView(this);
+    TLDChecks = new QListWidget(this);
     TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
     TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
     TLDChecks->setUniformItemSizes(true);
-    TLDChecks->setModel(shown_);
     listSide->addWidget(TLDChecks, 1);
     layout->addLayout(listSide, 1);
     setFocusProxy(FilterEdit);
@@ -100,7 +107,6 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     connect(SelectAllBtn, &QPushButton::clicked, this, &TTLDForm::SelectAllBtnClick);
     connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
     connect(FilterEdit, &QLineEdit::textChanged, this, &TTLDForm::FilterEditChange);
-    connect(model_, &TLDCheckModel::tickChanged, this, [this] { TLDChecksClickCheck(nullptr); });
 
     FormCreate();
 
@@ -110,38 +116,72 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
 
 void TTLDForm::FormCreate()
 {
-    QStringList tlds;
-    QList<bool> checked;
-    tlds.reserve(engine_.TLDInfoList.Count());
-    checked.reserve(engine_.TLDInfoList.Count());
+    detachTickHandler();
     for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
-        tlds.append(engine_.TLDInfoList.At(i).TLD);
-        checked.append(engine_.TLDInfoList.At(i).Checked);
+        const TLDInfo& info = engine_.TLDInfoList.At(i);
+        auto* item = new QListWidgetItem(ShownText(info.TLD), TLDChecks);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(info.Checked ? Qt::Checked : Qt::Unchecked);
     }
-    model_->SetRows(tlds, checked);
+    attachTickHandler();
     TLDChecksClickCheck(nullptr);
-    packedAtOpening_ = PackCheckStates(checked);
+    packedAtOpening_ = PackCheckStates(ticks());
+}
+
+void TTLDForm::attachTickHandler()
+{
+    if (!tickConnection_)
+        tickConnection_ = connect(TLDChecks, &QListWidget::itemChanged, this, [this] { TLDChecksClickCheck(nullptr); });
+}
+
+void TTLDForm::detachTickHandler()
+{
+    if (tickConnection_)
+        disconnect(tickConnection_);
+    tickConnection_ = {};
+}
+
+QList<bool> TTLDForm::ticks() const
+{
+    QList<bool> flags;
+    flags.reserve(TLDChecks->count());
+    for (int i = 0; i < TLDChecks->count(); ++i)
+        flags.append(TLDChecks->item(i)->checkState() == Qt::Checked);
+    return flags;
 }
 
 void TTLDForm::TLDChecksClickCheck(QObject*)
 {
-    const int count = model_->TickedCount();
+    // Select All and Deselect All set only the shown ticks: count them all.
+    int count = 0;
+    for (int i = 0; i < TLDChecks->count(); ++i)
+        if (TLDChecks->item(i)->checkState() == Qt::Checked)
+            ++count;
+
     Label2->setText(count == 0 ? QStringLiteral("No") : QString::number(count));
     Label1->setText(count > 1 ? QStringLiteral("Items Selected") : QStringLiteral("Item Selected"));
 }
 
 void TTLDForm::FilterEditChange(const QString& text)
 {
-    shown_->setFilterFixedString(text.trimmed());
+    const QString wanted = text.trimmed();
+    TLDChecks->setUpdatesEnabled(false);
+    for (int i = 0; i < TLDChecks->count(); ++i) {
+        QListWidgetItem* item = TLDChecks->item(i);
+        item->setHidden(!item->text().contains(wanted, Qt::CaseInsensitive));
+    }
+    TLDChecks->setUpdatesEnabled(true);
 }
 
 void TTLDForm::setShownTicks(bool ticked)
 {
-    QList<int> rows;
-    rows.reserve(shown_->rowCount());
-    for (int r = 0; r < shown_->rowCount(); ++r)
-        rows.append(shown_->mapToSource(shown_->index(r, 0)).row());
-    model_->SetTicks(rows, ticked);
+    TLDChecks->setUpdatesEnabled(false);
+    detachTickHandler();
+    for (int i = 0; i < TLDChecks->count(); ++i)
+        if (!TLDChecks->item(i)->isHidden())
+            TLDChecks->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    TLDChecks->setUpdatesEnabled(true);
+    attachTickHandler();
 }
 
 void TTLDForm::SelectAllBtnClick()
@@ -158,7 +198,7 @@ void TTLDForm::DeselectAllBtnClick()
 
 void TTLDForm::OKBtnClick()
 {
-    const QList<bool> now = model_->Ticks();
+    const QList<bool> now = ticks();
     if (PackCheckStates(now) != packedAtOpening_) {
         TTLDInfoList& list = engine_.TLDInfoList;
         const bool handlerWasAttached = mainForm_.domainCheckHandlerAttached();

@@ -1,21 +1,19 @@
 #pragma once
 #include <QDialog>
+#include <QMetaObject>
 
 class QLabel;
 class QLineEdit;
-class QListView;
+class QListWidget;
 class QPushButton;
-class QSortFilterProxyModel;
-class TLDCheckModel;
 class TMainForm;
 class TMisc1;
 
 // "Select TLDs": ticks for every entry of TLDInfoList. Built afresh from the list at
 // each opening; OK writes the ticks back when they changed, mirrors the first four
-// into the main window and has it recount and save the selection. With some 1,600
-// entries the list is a model and a view, and a filter box narrows it: the entries
-// whose text holds what is typed, letter case aside; Select All and Deselect All act
-// on the entries the filter shows.
+// into the main window and has it recount and save the selection. A filter box narrows
+// the list of some 1,600 entries to those whose text holds what is typed, letter case
+// aside; Select All and Deselect All act on the entries the filter shows.
 class TTLDForm : public QDialog {
     Q_OBJECT
 public:
@@ -33,16 +31,18 @@ public slots:
 
 private:
     void FormCreate();
+    void attachTickHandler();
+    void detachTickHandler();
     void setShownTicks(bool ticked);
+    QList<bool> ticks() const;
 
     TMisc1& engine_;
     TMainForm& mainForm_;
     QString packedAtOpening_;
-    TLDCheckModel* model_ = nullptr;
-    QSortFilterProxyModel* shown_ = nullptr;
+    QMetaObject::Connection tickConnection_;
 
     QLineEdit* FilterEdit = nullptr;
-    QListView* TLDChecks = nullptr;
+    QListWidget* TLDChecks = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QLabel* Label2 = nullptr;
