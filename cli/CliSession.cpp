@@ -2,7 +2,6 @@
 #include "engine/lookup/RdapBootstrapRefresh.h"
 #include <QFile>
 #include "platform/ProgramFolder.h"
-#include "settings/CheckStates.h"
 #include "settings/MainOptionsFile.h"
 #include "settings/ProxySettings.h"
 #include "settings/ServerAssignment.h"
@@ -32,10 +31,10 @@ QString CliSession::Open(bool loadDictionary)
     if (loadDictionary)
         LoadDictionary();
     ApplyAdvancedSettings();
-    BuildTLDInfoList();
-
+    // The bootstrap first: the TLDs it names join the table of TLDs in use.
     if (QString error = UseRdapBootstrap(); !error.isEmpty())
         return error;
+    BuildTLDInfoList();
     ApplyServerOverrides();
     if (QString error = ApplyTickedTlds(); !error.isEmpty())
         return error;
@@ -111,11 +110,8 @@ void CliSession::BuildTLDInfoList()
     assignment.BuildAtStartup();
     tldBox_ = assignment.TLDBoxItems();
 
-    // The ticks as this run reads Settings.dat, --set values included: one flag per entry.
-    QList<bool> flags(engine_.TLDInfoList.Count(), false);
-    UnpackCheckStates(settings_.settings, flags, QStringLiteral("Checked"));
-    for (int i = 0; i < engine_.TLDInfoList.Count(); ++i)
-        engine_.TLDInfoList.At(i).Checked = flags[i];
+    // The ticks as this run reads Settings.dat, --set values included.
+    assignment.ReadTicks(settings_.settings);
 }
 
 void CliSession::ApplyServerOverrides()

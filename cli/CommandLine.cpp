@@ -179,7 +179,8 @@ Commands
   list              builds the search list from the same options and prints it, one name per line,
                     in order; no network
   tlds              prints TLDInfoList, one entry per line: TLD, Server, MatchText and Checked
-                    (1 or 0), separated by tabs
+                    (1 or 0), separated by tabs; the built-in table's 457 TLDs come first, then
+                    the user's own, then today's TLDs that the table lacks (.app, .dev, ...)
   routes            prints, for each entry of TLDInfoList in order, the TLD, the route that answers
                     it first (rdap, whois, http or cache) and its endpoint (RDAP base URL, whois
                     host, URL template or the pseudo-server), separated by tabs

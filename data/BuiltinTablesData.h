@@ -1,6 +1,6 @@
 #pragma once
-// The built-in tables as compiled from data/servers.txt, tlds.txt, nostrings.txt, whoishosts.txt
-// refusals.txt, rdap-dns.json and rdap-overrides.txt.
+// The built-in tables as compiled from data/servers.txt, tlds.txt, nostrings.txt, whoishosts.txt,
+// refusals.txt, furthertlds.txt, rdap-dns.json and rdap-overrides.txt.
 namespace tarnwick::data {
 extern const char* const ServersText[];
 extern const int ServersTextCount;
@@ -12,6 +12,8 @@ extern const char* const WhoisHostsText[];
 extern const int WhoisHostsTextCount;
 extern const char* const RefusalsText[];
 extern const int RefusalsTextCount;
+extern const char* const FurtherTLDsText[];     // data/furthertlds.txt: "key=whois host"
+extern const int FurtherTLDsTextCount;
 extern const char* const RdapBootstrapText[];   // data/rdap-dns.json, a line an entry
 extern const int RdapBootstrapTextCount;
 extern const char* const RdapOverridesText[];   // data/rdap-overrides.txt

@@ -21,6 +21,7 @@ emit_table(TLDsText ${TLDS} text)
 emit_table(NoStringsText ${NOSTRINGS} text)
 emit_table(WhoisHostsText ${WHOISHOSTS} text)
 emit_table(RefusalsText ${REFUSALS} text)
+emit_table(FurtherTLDsText ${FURTHERTLDS} text)
 # IANA's RDAP bootstrap (as published) and our overrides, one entry per line.
 emit_table(RdapBootstrapText ${RDAPDNS} text)
 emit_table(RdapOverridesText ${RDAPOVERRIDES} text)

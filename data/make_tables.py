@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the built-in tables from the data below: servers.txt, tlds.txt,
-nostrings.txt, whoishosts.txt and refusals.txt.
+nostrings.txt, whoishosts.txt, furthertlds.txt and refusals.txt.
 
 A maintainer tool, not part of the build: edit the data here, run
 `python3 data/make_tables.py`, and commit the text files it writes. It
@@ -16,8 +16,10 @@ copy straight after the first), except the ones pinned to the front; the
 servers no row names go to the fixed positions of UNREFERENCED.
 """
 import hashlib
+import json
 import os
 import sys
+import urllib.parse
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -176,6 +178,41 @@ WHOIS_HOSTS = [
     ("No data found", "whois.nic.us"),
     ("Status: AVAILABLE", "whois.eu"),
 ]
+
+# The TLDs the TLD table lacks, offered after its rows: every label of the shipped RDAP
+# bootstrap (rdap-dns.json with rdap-overrides.txt on top) that is not a key of the table,
+# in alphabetical order, written to furthertlds.txt as "key=whois host". Every name of the
+# new-gTLD list (1,104 in its 2026 copy) is among them; IDN TLDs are kept by their A-label.
+# "arpa" is left out: an infrastructure TLD under which nobody registers names.
+FURTHER_LEFT_OUT = {"arpa"}
+
+# Whois hosts other than whois.nic.<tld>, as tld_serv_list (2026) gives them. jobs, mobi and
+# travel have switched whois off (tld_serv_list: NONE); they keep whois.nic.<tld> and RDAP answers.
+FURTHER_WHOIS_HOSTS = {
+    "int": "whois.iana.org", "au": "whois.auda.org.au", "co": "whois.registry.co",
+    "dm": "whois.dmdomains.dm", "fj": "www.whois.fj", "gy": "whois.registry.gy", "id": "whois.id",
+    "ke": "whois.kenic.or.ke", "lb": "whois.lbdr.org.lb", "me": "whois.nic.me", "sg": "whois.sgnic.sg",
+    "sr": "whois.sr", "vc": "whois.identitydigital.services", "ye": "whois.y.net.ye",
+    "zm": "whois.zicta.zm", "xn--clchc0ea0b2g2a9gcd": "whois.ta.sgnic.sg",
+    "xn--kpry57d": "whois.twnic.net.tw", "xn--o3cw4h": "whois.thnic.co.th",
+    "xn--p1ai": "whois.tcinet.ru", "xn--yfro4i67o": "whois.zh.sgnic.sg",
+}
+
+# What a registry back-end's whois sends for a free name, by the host of the TLD's RDAP
+# service (one back-end serves hundreds of TLDs). None: the default phrase "No Match".
+OPERATOR_PHRASES = {
+    "rdap.identitydigital.services": "Domain Not Found",     # "Domain not found."
+    "rdap.publicinterestregistry.org": "Domain Not Found",   # PIR, as .org
+    "pubapi.registry.google": "Domain Not Found",            # "Domain not found."
+    "rdap.centralnic.com": "Domain Not Found",               # "... does not exist: DOMAIN NOT FOUND"
+    "rdap.centralnicregistry.com": "Domain Not Found",
+    "rdap.radix.host": "Domain Not Found",                   # Radix's TLDs run on CentralNic
+    "tld-rdap.verisign.com": None,                           # 'No match for "NAME.TLD".'
+}
+# The other back-ends' texts are not confirmed: "not found" catches the common forms
+# ("Domain not found", "DOMAIN NOT FOUND", "Not found:", "%% NOT FOUND"); a registry that
+# says something else is judged taken, never wrongly free. RDAP answers these TLDs first.
+GUESSED_OPERATOR_PHRASE = "not found"
 
 # Texts that mean "this client is being limited, not answered": a reply holding one
 # (case-insensitively) says nothing about the name. None may occur in a normal reply.
@@ -665,11 +702,87 @@ def matchable(phrase):
     return bool(phrase) and all(32 <= ord(c) <= 125 for c in phrase)
 
 
-def whois_host_lines():
-    lines = []
+def shipped_rdap_services():
+    """The shipped bootstrap as the program reads it: label -> base URL, overrides winning."""
+    with open(os.path.join(HERE, "rdap-dns.json"), encoding="utf-8") as f:
+        bootstrap = json.load(f)
+    services = {}
+    for labels, urls in bootstrap["services"]:
+        base = next((u for u in urls if u.startswith("https://")), next((u for u in urls if u.startswith("http://")), None))
+        for label in labels:
+            if base and label.lower() not in services:
+                services[label.lower()] = base
+    with open(os.path.join(HERE, "rdap-overrides.txt"), encoding="utf-8") as f:
+        for line in f:
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) >= 2 and fields[0].strip() and not fields[0].startswith("#"):
+                services[fields[0].strip().lower().lstrip(".")] = fields[1].strip()
+    return services
+
+
+def build_further(tlds):
+    """furthertlds.txt's lines ("key=host"), and the phrase each of their hosts should get."""
+    services = shipped_rdap_services()
+    keys = {t.split("=")[0] for t in tlds}
+    known = {host: text for text, hosts in WHOIS_HOSTS for host in hosts.split()}
+    lines, phrases = [], {}
+    for key in sorted(set(services) - keys - FURTHER_LEFT_OUT):
+        host = FURTHER_WHOIS_HOSTS.get(key, f"whois.nic.{key}")
+        operator = urllib.parse.urlsplit(services[key]).hostname
+        phrase = OPERATOR_PHRASES.get(operator, GUESSED_OPERATOR_PHRASE)
+        if host in known:   # a registry's confirmed text wins over its back-end's guess
+            if operator in OPERATOR_PHRASES and phrase != known[host]:
+                sys.exit(f"{host}: WHOIS_HOSTS gives {known[host]!r}, its back-end {phrase!r}")
+            phrase = known[host]
+        if phrases.get(host, phrase) != phrase:
+            sys.exit(f"{host} serves TLDs of two back-ends with different phrases")
+        phrases[host] = phrase
+        lines.append(f"{key}={host}")
+    return lines, phrases
+
+
+def whois_host_lines(servers, further_phrases):
+    """whoishosts.txt: the hosts of WHOIS_HOSTS, and the further TLDs' hosts that servers.txt
+    does not name and that send a phrase of their own."""
+    phrases = {}
     for text, hosts in WHOIS_HOSTS:
-        lines += [f"{host},{phrase_number(text)}" for host in hosts.split()]
-    return sorted(lines)
+        for host in hosts.split():
+            phrases[host] = text
+    named = {full_name(s).lower() for s in servers if s}
+    for host, text in further_phrases.items():
+        if host in named:
+            continue
+        if text is not None:
+            phrases.setdefault(host, text)
+    return sorted(f"{host},{phrase_number(text)}" for host, text in phrases.items())
+
+
+def check_further(tlds, further, servers, host_lines, further_phrases):
+    problems = []
+    keys = [line.split("=")[0] for line in further]
+    table = {t.split("=")[0] for t in tlds}
+    if keys != sorted(set(keys)):
+        problems.append("further TLDs not sorted, or one twice")
+    for key in keys:
+        if key in table:
+            problems.append(f"further TLD already a row of the table: {key}")
+        if not all(label and len(label) <= 63 and all(c.isascii() and (c.isalnum() or c == "-") for c in label)
+                   and label == label.lower() for label in key.split(".")):
+            problems.append(f"further TLD is not a lower-case A-label: {key}")
+    # With the table's 457 rows the program offers at least 1,500 TLDs.
+    if len(table) + len(keys) < 1500:
+        problems.append(f"{len(keys)} further TLDs: fewer than the 1,500 TLDs offered in all")
+    for key in ("app", "dev", "xyz", "shop", "online", "tech"):
+        if key not in keys:
+            problems.append(f"further TLDs lack {key}")
+    for line in further:
+        host = line.split("=")[1]
+        wanted = further_phrases[host]
+        got = phrase_for_host(host, servers, host_lines)
+        named = any(full_name(s).lower() == host for s in servers if s)
+        if not named and got != (DEFAULT_PHRASE if wanted is None else wanted):
+            problems.append(f"{host} is given {got!r}, its back-end sends {wanted!r}")
+    return problems
 
 
 def check_first_phrases():
@@ -832,8 +945,10 @@ def check_replies(servers, tlds, host_lines):
 
 def main():
     servers, tlds = build()
-    host_lines = whois_host_lines()
+    further, further_phrases = build_further(tlds)
+    host_lines = whois_host_lines(servers, further_phrases)
     problems = check_first_phrases() + check(servers, tlds) + check_whois_hosts(servers, host_lines)
+    problems += check_further(tlds, further, servers, host_lines, further_phrases)
     problems += check_phrases_used(servers, host_lines) + check_refusals()
     problems += check_replies(servers, tlds, host_lines)
     if problems:
@@ -843,13 +958,14 @@ def main():
         "tlds.txt": tlds,
         "nostrings.txt": [f'"{p}"' for p in NO_STRINGS],
         "whoishosts.txt": host_lines,
+        "furthertlds.txt": further,
         "refusals.txt": REFUSALS,
     }
     for name, lines in files.items():
         with open(os.path.join(HERE, name), "w", encoding="utf-8", newline="\n") as f:
             f.write("\n".join(lines) + "\n")
     print(f"wrote {len(servers)} servers, {len(tlds)} TLDs, {len(NO_STRINGS)} phrases, "
-          f"{len(host_lines)} whois hosts, {len(REFUSALS)} refusal texts")
+          f"{len(host_lines)} whois hosts, {len(further)} further TLDs, {len(REFUSALS)} refusal texts")
 
 
 if __name__ == "__main__":

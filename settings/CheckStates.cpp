@@ -2,8 +2,12 @@
 #include "engine/lookup/TLDInfoList.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
+#include <QHash>
+#include <algorithm>
 
 namespace {
+
+const QString kTLDsKey = QStringLiteral("TLDs");   // the TLD of each position of "Item"
 
 QChar encodeGroup(int value)
 {
@@ -52,6 +56,35 @@ void UnpackCheckStates(const IniFile& settings, QList<bool>& flags, const QStrin
     UnpackCheckStates(settings.ReadString(section, QStringLiteral("Item"), QStringLiteral("Q")), flags);
 }
 
+QList<bool> ReadCheckStates(const IniFile& settings, const QStringList& tlds, qsizetype positionalCount)
+{
+    const QString section = QStringLiteral("Checked");
+    const QString packed = settings.ReadString(section, QStringLiteral("Item"), QStringLiteral("Q"));
+    const QStringList names = settings.ReadString(section, kTLDsKey, QString()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    QList<bool> ticks(tlds.size(), false);
+    // The names fit when "Item" holds exactly one character per five of them.
+    if (!names.isEmpty() && (names.size() + 4) / 5 == packed.size()) {
+        QList<bool> saved(names.size(), false);
+        UnpackCheckStates(packed, saved);
+        QHash<QString, QList<bool>> savedByTld;   // per lower-cased TLD, in saved order
+        for (qsizetype i = 0; i < names.size(); ++i)
+            savedByTld[names[i].trimmed().toLower()].append(saved[i]);
+        QHash<QString, int> seen;
+        for (qsizetype i = 0; i < tlds.size(); ++i) {
+            const QString key = tlds[i].toLower();
+            ticks[i] = savedByTld.value(key).value(seen[key]++, false);
+        }
+        return ticks;
+    }
+    // One flag per entry of the list "Item" was written for, so its short last group reads
+    // as written: the list the file was made for when the length fits it, else this one.
+    const qsizetype written = (positionalCount + 4) / 5 == packed.size() ? positionalCount : tlds.size();
+    QList<bool> positional(qBound<qsizetype>(0, written, tlds.size()), false);
+    UnpackCheckStates(packed, positional);
+    std::copy(positional.cbegin(), positional.cend(), ticks.begin());
+    return ticks;
+}
+
 QList<bool> CheckStatesOf(const TTLDInfoList& list)
 {
     QList<bool> flags;
@@ -66,6 +99,11 @@ bool SaveCheckStates(const QString& settingsPath, const TTLDInfoList& list)
     IniFile settings;
     if (!OpenSettingsFile(settings, settingsPath))
         return false;
+    QStringList tlds;
+    tlds.reserve(list.Count());
+    for (int i = 0; i < list.Count(); ++i)
+        tlds.append(list.At(i).TLD);
     settings.WriteString(QStringLiteral("Checked"), QStringLiteral("Item"), PackCheckStates(CheckStatesOf(list)));
+    settings.WriteString(QStringLiteral("Checked"), kTLDsKey, tlds.join(QLatin1Char(',')));
     return SaveSettingsFile(settings);
 }

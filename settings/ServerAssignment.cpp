@@ -6,6 +6,7 @@
 #include "settings/SettingsFile.h"
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -39,6 +40,19 @@ TServerAssignment::TServerAssignment(TMisc1& engine)
     }
     for (int i = 0; i < engine_.TLDCount(); ++i)
         domainList_.append(QLatin1Char('.') + engine_.GetTLDName(i));
+
+    // The TLDs of today that the table lacks, as the bootstrap in use names them: offered
+    // like the table's own, so their hosts are servers to choose and their names no
+    // domains of the user's own.
+    furtherTlds_ = FurtherTLDs(engine_.builtinTables(), engine_.RdapBootstrap);
+    QSet<QString> servers(serverList_.cbegin(), serverList_.cend());
+    for (const FurtherTLD& further : std::as_const(furtherTlds_)) {
+        domainList_.append(further.TLD);
+        if (!servers.contains(further.Server)) {
+            servers.insert(further.Server);
+            serverList_.append(further.Server);
+        }
+    }
 }
 
 QString TServerAssignment::SettingsPath() const
@@ -51,14 +65,24 @@ QString TServerAssignment::ConfigPath() const
     return engine_.settingsFile(QLatin1String(ConfigFileName()));
 }
 
-// `count` flags, all clear, filled from Settings.dat section "Checked" (missing: "Q").
-QList<bool> TServerAssignment::CheckedFlags(qsizetype count) const
+void TServerAssignment::ReadTicks(const IniFile& settings)
 {
-    QList<bool> flags(count, false);
+    TTLDInfoList& list = engine_.TLDInfoList;
+    QStringList tlds;
+    tlds.reserve(list.Count());
+    for (int i = 0; i < list.Count(); ++i)
+        tlds.append(list.At(i).TLD);
+    const QList<bool> ticks = ReadCheckStates(settings, tlds, positionalTicks_);
+    for (int i = 0; i < list.Count(); ++i)
+        list.At(i).Checked = ticks[i];
+}
+
+// Section "Checked" of Settings.dat; a missing file or key reads as "Q".
+void TServerAssignment::ReadTicksFromSettingsFile()
+{
     IniFile settings;
     settings.Load(SettingsPath());
-    UnpackCheckStates(settings, flags, QStringLiteral("Checked"));
-    return flags;
+    ReadTicks(settings);
 }
 
 // --- Building -------------------------------------------------------------------------
@@ -77,16 +101,17 @@ void TServerAssignment::InitialiseTree()
     const int serverCount = engine_.ServerCount();
     struct Entry {
         QString tld;
-        int server;
+        QString server;
+        QString matchText;
     };
     QList<Entry> entries;
     QList<TServerTree::TLD> tlds;
-    tlds.reserve(engine_.TLDCount() + engine_.NewDomainList.size());
+    tlds.reserve(engine_.TLDCount() + engine_.NewDomainList.size() + furtherTlds_.size());
     for (int i = 0; i < engine_.TLDCount(); ++i) {
         TServerTree::TLD tld{QLatin1Char('.') + engine_.GetTLDName(i), {}};
         const QStringList items = engine_.GetTLDServerIndexes(i);
         if (const auto d = serverIndexOf(items.value(0), serverCount))
-            entries.append({tld.text, *d});
+            entries.append({tld.text, engine_.GetServerName(*d), engine_.GetServerMatchText(*d)});
         for (qsizetype item = 0; item < items.size(); ++item) {
             if (const auto s = serverIndexOf(items[item], serverCount)) {
                 const QString name = engine_.GetServerName(*s);
@@ -95,22 +120,31 @@ void TServerAssignment::InitialiseTree()
         }
         tlds.append(tld);
     }
+    // A tick string written without TLD names covers the table's entries.
+    positionalTicks_ = entries.size();
+    QSet<QString> present;
+    for (const TServerTree::TLD& tld : std::as_const(tlds))
+        present.insert(tld.text.toLower());
     // The user's own domains follow, without servers, so that servers can be included for them.
     for (const QString& domain : engine_.NewDomainList) {
-        const bool present = std::any_of(tlds.cbegin(), tlds.cend(), [&](const TServerTree::TLD& t) {
-            return t.text.compare(domain, Qt::CaseInsensitive) == 0;
-        });
-        if (!present)
+        if (!present.contains(domain.toLower())) {
+            present.insert(domain.toLower());
             tlds.append({domain, {}});
+        }
+    }
+    // Then today's TLDs that the table lacks, each answered by its whois host.
+    for (const FurtherTLD& further : std::as_const(furtherTlds_)) {
+        if (present.contains(further.TLD))
+            continue;
+        tlds.append({further.TLD, {{further.Server, ServerStateFor(further.Server, true)}}});
+        entries.append({further.TLD, further.Server, engine_.FindMatchTextForServer(further.Server)});
     }
     tree_.SetTLDs(std::move(tlds));
 
-    // One flag per entry, so that the short last group of the packed ticks reads as it was written.
-    const QList<bool> flags = CheckedFlags(entries.size());
     engine_.TLDInfoList.Clear();
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        engine_.TLDInfoList.Add(entries[i].tld, engine_.GetServerName(entries[i].server),
-                                engine_.GetServerMatchText(entries[i].server), flags[i]);
+    for (const Entry& entry : std::as_const(entries))
+        engine_.TLDInfoList.Add(entry.tld, entry.server, entry.matchText, false);
+    ReadTicksFromSettingsFile();
 }
 
 bool TServerAssignment::LoadTreeview()
@@ -126,28 +160,41 @@ bool TServerAssignment::SaveTreeview() const
 bool TServerAssignment::BuildFromConfigFile()
 {
     const bool sound = LoadTreeview();
+    // A tick string written without TLD names covers the entries of the saved tree.
+    positionalTicks_ = 0;
+    for (int t = 0; t < tree_.TLDCount(); ++t)
+        for (const TServerTree::Server& server : tree_.TLDAt(t).servers)
+            positionalTicks_ += IsDefaultState(server.stateIndex) ? 1 : 0;
+    // A tree saved before today's TLDs were offered (or before the bootstrap named some)
+    // gets them at its end, after the user's domains; a damaged file stays as it was read.
+    if (sound)
+        AppendMissingFurtherTLDs();
     AppendTLDInfoFromTree();
+    ReadTicksFromSettingsFile();
     return sound;
+}
+
+void TServerAssignment::AppendMissingFurtherTLDs()
+{
+    QSet<QString> present;
+    for (const TServerTree::TLD& tld : tree_.TLDs())
+        present.insert(tld.text.toLower());
+    QList<TServerTree::TLD> tlds = tree_.TLDs();
+    const qsizetype before = tlds.size();
+    for (const FurtherTLD& further : std::as_const(furtherTlds_))
+        if (!present.contains(further.TLD))
+            tlds.append({further.TLD, {{further.Server, ServerStateFor(further.Server, true)}}});
+    if (tlds.size() > before)
+        tree_.SetTLDs(std::move(tlds));
 }
 
 void TServerAssignment::AppendTLDInfoFromTree()
 {
-    // One flag per entry to be made, so that the short last group reads as it was written.
-    qsizetype entries = 0;
-    for (int t = 0; t < tree_.TLDCount(); ++t)
-        for (const TServerTree::Server& server : tree_.TLDAt(t).servers)
-            entries += IsDefaultState(server.stateIndex) ? 1 : 0;
-    const QList<bool> flags = CheckedFlags(entries);
     engine_.TLDInfoList.Clear();
-    qsizetype n = 0;
-    for (const TServerTree::TLD& tld : tree_.TLDs()) {
-        for (const TServerTree::Server& server : tld.servers) {
-            if (!IsDefaultState(server.stateIndex))
-                continue;
-            engine_.TLDInfoList.Add(tld.text, server.text, engine_.FindMatchTextForServer(server.text), flags.value(n));
-            ++n;
-        }
-    }
+    for (const TServerTree::TLD& tld : tree_.TLDs())
+        for (const TServerTree::Server& server : tld.servers)
+            if (IsDefaultState(server.stateIndex))
+                engine_.TLDInfoList.Add(tld.text, server.text, engine_.FindMatchTextForServer(server.text), false);
 }
 
 void TServerAssignment::CommitToTLDInfoList()

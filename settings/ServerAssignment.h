@@ -1,9 +1,11 @@
 #pragma once
+#include "engine/lookup/FurtherTLDs.h"
 #include "settings/ServerTree.h"
 #include <QModelIndex>
 #include <QStringList>
 #include <optional>
 
+class IniFile;
 class TMisc1;
 
 // Which server checks which TLD: the server-assignment tree with the lists kept beside
@@ -21,7 +23,8 @@ public:
     const TServerTree& Tree() const { return tree_; }
 
     // The built-in servers (every named server of the table but "Cache Domains Taken
-    // List", in table order) and the built-in TLDs ("." + key, in table order).
+    // List", in table order, then the further TLDs' whois hosts the table lacks) and the
+    // built-in TLDs ("." + key, in table order, then the further TLDs in theirs).
     const QStringList& ServerList() const { return serverList_; }
     const QStringList& DomainList() const { return domainList_; }
     // The built-in and the user's servers, sorted without regard to letter case.
@@ -32,12 +35,18 @@ public:
     // rebuilds the sorted server list.
     void BuildAtStartup();
     // The tree and TLDInfoList from the built-in tables; the user's domains follow as
-    // TLD nodes without servers. Ticks come from Settings.dat section "Checked".
+    // TLD nodes without servers, then the further TLDs (FurtherTLDs), each with its whois
+    // host. Ticks come from Settings.dat section "Checked".
     void InitialiseTree();
-    // The tree from Config.dat (as much of it as is sound), then TLDInfoList from the
-    // tree: one entry per TLD with a default server, in tree order. False when the
-    // file was not whole and sound; what was read is used all the same.
+    // The tree from Config.dat (as much of it as is sound), with the further TLDs it lacks
+    // appended when it is sound, then TLDInfoList from the tree: one entry per TLD with a
+    // default server, in tree order. False when the file was not whole and sound; what
+    // was read is used all the same.
     bool BuildFromConfigFile();
+    // Sets the ticks of TLDInfoList from section "Checked" of `settings` (ReadCheckStates:
+    // by TLD where the file names them, else by position over the entries the saved tree,
+    // or the built-in table, made). Building reads them from Settings.dat this way.
+    void ReadTicks(const IniFile& settings);
     // The main window's TLD box (TLDCombo) as building fills it: every TLD node, in order.
     QStringList TLDBoxItems() const { return tree_.TLDTexts(); }
 
@@ -87,8 +96,9 @@ public:
 private:
     QString SettingsPath() const;
     QString ConfigPath() const;
-    QList<bool> CheckedFlags(qsizetype count) const;
+    void ReadTicksFromSettingsFile();
     void AppendTLDInfoFromTree();
+    void AppendMissingFurtherTLDs();
     bool IsKnownServer(const QString& name) const;
     bool IsKnownDomain(const QString& name) const;
     bool Confirm(const QString& question) const;
@@ -99,4 +109,8 @@ private:
     QStringList serverList_;
     QStringList domainList_;
     QStringList sortedServers_;
+    QList<FurtherTLD> furtherTlds_;
+    // The entries of TLDInfoList that a tick string of a file without TLD names covers:
+    // those the built-in table or the saved tree made, before further TLDs were added.
+    qsizetype positionalTicks_ = 0;
 };

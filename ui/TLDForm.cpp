@@ -5,10 +5,26 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 #include <QVBoxLayout>
+
+namespace {
+
+// ".xn--p1ai" shows as ".xn--p1ai (.рф)", so the filter finds it by either; every other
+// TLD shows as it is.
+QString ShownText(const QString& tld)
+{
+    if (!tld.startsWith(QLatin1String(".xn--"), Qt::CaseInsensitive))
+        return tld;
+    const QString letters = QUrl::fromAce(tld.mid(1).toLatin1(), QUrl::IgnoreIDNWhitelist);
+    return letters.isEmpty() || letters == tld.mid(1) ? tld : tld + QStringLiteral(" (.") + letters + QLatin1Char(')');
+}
+
+} // namespace
 
 TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     : QDialog(parent)
@@ -21,17 +37,29 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
                    | Qt::WindowCloseButtonHint);
     setModal(true);
     setFont(mainForm.font());
-    setFixedSize(270, 223);
+    // Taller and wider than the list of 457 needed: room for the filter box and for IDN
+    // TLDs shown with their letters.
+    setFixedSize(340, 400);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(8);
 
+    auto* listSide = new QVBoxLayout;
+    listSide->setSpacing(4);
+    FilterEdit = new QLineEdit(this);
+    FilterEdit->setObjectName(QStringLiteral("FilterEdit"));
+    FilterEdit->setPlaceholderText(QStringLiteral("Filter, e.g. shop"));
+    FilterEdit->setClearButtonEnabled(true);
+    FilterEdit->setToolTip(QStringLiteral("Show only the TLDs that contain this text"));
+    listSide->addWidget(FilterEdit);
     TLDChecks = new QListWidget(this);
     TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
     TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
     TLDChecks->setUniformItemSizes(true);
-    layout->addWidget(TLDChecks, 1);
+    listSide->addWidget(TLDChecks, 1);
+    layout->addLayout(listSide, 1);
+    setFocusProxy(FilterEdit);
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
@@ -79,6 +107,7 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &TTLDForm::CancelBtnClick);
     connect(SelectAllBtn, &QPushButton::clicked, this, &TTLDForm::SelectAllBtnClick);
     connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
+    connect(FilterEdit, &QLineEdit::textChanged, this, &TTLDForm::FilterEditChange);
 
     FormCreate();
 
@@ -91,7 +120,7 @@ void TTLDForm::FormCreate()
     detachTickHandler();
     for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
         const TLDInfo& info = engine_.TLDInfoList.At(i);
-        auto* item = new QListWidgetItem(info.TLD, TLDChecks);
+        auto* item = new QListWidgetItem(ShownText(info.TLD), TLDChecks);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(info.Checked ? Qt::Checked : Qt::Unchecked);
     }
@@ -122,41 +151,49 @@ QList<bool> TTLDForm::ticks() const
     return flags;
 }
 
-void TTLDForm::TLDChecksClickCheck(QObject* sender)
+void TTLDForm::TLDChecksClickCheck(QObject*)
 {
+    // Select All and Deselect All set only the shown ticks: count them all.
     int count = 0;
-    if (sender == SelectAllBtn)
-        count = TLDChecks->count();
-    else if (sender == DeselectAllBtn)
-        count = 0;
-    else
-        for (int i = 0; i < TLDChecks->count(); ++i)
-            if (TLDChecks->item(i)->checkState() == Qt::Checked)
-                ++count;
+    for (int i = 0; i < TLDChecks->count(); ++i)
+        if (TLDChecks->item(i)->checkState() == Qt::Checked)
+            ++count;
 
     Label2->setText(count == 0 ? QStringLiteral("No") : QString::number(count));
     Label1->setText(count > 1 ? QStringLiteral("Items Selected") : QStringLiteral("Item Selected"));
 }
 
-void TTLDForm::setEveryTick(bool ticked)
+void TTLDForm::FilterEditChange(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    TLDChecks->setUpdatesEnabled(false);
+    for (int i = 0; i < TLDChecks->count(); ++i) {
+        QListWidgetItem* item = TLDChecks->item(i);
+        item->setHidden(!item->text().contains(wanted, Qt::CaseInsensitive));
+    }
+    TLDChecks->setUpdatesEnabled(true);
+}
+
+void TTLDForm::setShownTicks(bool ticked)
 {
     TLDChecks->setUpdatesEnabled(false);
     detachTickHandler();
     for (int i = 0; i < TLDChecks->count(); ++i)
-        TLDChecks->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+        if (!TLDChecks->item(i)->isHidden())
+            TLDChecks->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     TLDChecks->setUpdatesEnabled(true);
     attachTickHandler();
 }
 
 void TTLDForm::SelectAllBtnClick()
 {
-    setEveryTick(true);
+    setShownTicks(true);
     TLDChecksClickCheck(SelectAllBtn);
 }
 
 void TTLDForm::DeselectAllBtnClick()
 {
-    setEveryTick(false);
+    setShownTicks(false);
     TLDChecksClickCheck(DeselectAllBtn);
 }
 

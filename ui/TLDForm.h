@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class TMainForm;
@@ -10,16 +11,19 @@ class TMisc1;
 
 // "Select TLDs": ticks for every entry of TLDInfoList. Built afresh from the list at
 // each opening; OK writes the ticks back when they changed, mirrors the first four
-// into the main window and has it recount and save the selection.
+// into the main window and has it recount and save the selection. A filter box narrows
+// the list of some 1,600 entries to those whose text holds what is typed, letter case
+// aside; Select All and Deselect All act on the entries the filter shows.
 class TTLDForm : public QDialog {
     Q_OBJECT
 public:
     TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent = nullptr);
 
 public slots:
-    // Recounts the ticks; `sender` is SelectAllBtn or DeselectAllBtn when one of them
-    // set every tick, otherwise null.
+    // Shows the number of ticked entries, all of them, whatever the filter shows;
+    // `sender` is the button that set the ticks, or null.
     void TLDChecksClickCheck(QObject* sender = nullptr);
+    void FilterEditChange(const QString& text);
     void SelectAllBtnClick();
     void DeselectAllBtnClick();
     void OKBtnClick();
@@ -29,7 +33,7 @@ private:
     void FormCreate();
     void attachTickHandler();
     void detachTickHandler();
-    void setEveryTick(bool ticked);
+    void setShownTicks(bool ticked);
     QList<bool> ticks() const;
 
     TMisc1& engine_;
@@ -37,6 +41,7 @@ private:
     QString packedAtOpening_;
     QMetaObject::Connection tickConnection_;
 
+    QLineEdit* FilterEdit = nullptr;
     QListWidget* TLDChecks = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

@@ -54,7 +54,11 @@ int main(int argc, char* argv[])
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
     QObject::connect(&terminate, &SignalNotifier::received, &mainForm, &QWidget::close);
 
-    // 4. The advanced dialog, created once and only shown and hidden afterwards. Its
+    // 4. The RDAP services: the copy refreshed from IANA (or the shipped one). The TLDs
+    //    it names join the table of TLDs in use that the advanced dialog builds.
+    UseBestRdapBootstrap(engine.RdapBootstrap, engine.TakenListCache.CacheFolder());
+
+    // 5. The advanced dialog, created once and only shown and hidden afterwards. Its
     //    creation reads the advanced settings, builds the server tree, TLDInfoList and
     //    the TLD box, sets the quick ticks, selects the saved TLD, counts the ticks and
     //    warns about the proxy (showing the main window first).
@@ -65,13 +69,12 @@ int main(int argc, char* argv[])
         advanced.activateWindow();
     });
 
-    // 5. The RDAP services: the copy refreshed from IANA (or the shipped one), and a
-    //    refresh in the background at most once a day that no search waits for.
-    UseBestRdapBootstrap(engine.RdapBootstrap, engine.TakenListCache.CacheFolder());
+    // 6. A refresh of the RDAP services in the background, at most once a day, that no
+    //    search waits for; the TLDs it adds are offered from the next start.
     TRdapBootstrapRefresh rdapRefresh(engine.RdapBootstrap, engine.Http, engine.TakenListCache.CacheFolder());
     rdapRefresh.StartIfDue();
 
-    // 6. The message loop.
+    // 7. The message loop.
     mainForm.show();
     return app.exec();
 }

@@ -294,28 +294,32 @@ private slots:
         const FileStamp settings = stampOf(file("Settings.dat"));
         const FileStamp config = stampOf(file("Config.dat"));
 
-        // "C" is 0b010 for three entries: only .beta is ticked.
+        // "C" is 0b010 for three entries: only .beta is ticked. Today's TLDs that the
+        // saved tree lacks follow its own, unticked.
         CliResult r = run({"tlds"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({".alpha\twhois.alpha.example\tNo Match\t0",
+        QVERIFY(r.outLines().size() >= 1000);
+        QVERIFY(!r.out.mid(r.out.indexOf(".gamma")).contains("\t1\n"));
+        QCOMPARE(r.outLines().mid(0, 3), QStringList({".alpha\twhois.alpha.example\tNo Match\t0",
                                             ".beta\thttp://beta.example/q=<name>\tNo Match\t1",
                                             ".gamma\twhois.gamma.example\tGamma is free\t0"}));
 
         r = run({"--set", "checked/item=F", "--set", "NewMatch/Item0=Gamma is open", "tlds"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({".alpha\twhois.alpha.example\tNo Match\t1",
+        QCOMPARE(r.outLines().mid(0, 3), QStringList({".alpha\twhois.alpha.example\tNo Match\t1",
                                             ".beta\thttp://beta.example/q=<name>\tNo Match\t0",
                                             ".gamma\twhois.gamma.example\tGamma is open\t1"}));
 
         // --server replaces a server (its match text found as for any server) or adds a
         // TLD; --tlds then ticks exactly what it names, in any letter case.
-        r = run({"--server", ".alpha=whois.gamma.example", "--server", ".new=whois.new.example", "--tlds", ".ALPHA, .new",
+        r = run({"--server", ".alpha=whois.gamma.example", "--server", ".notyet=whois.new.example", "--tlds", ".ALPHA, .notyet",
                  "tlds"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.outLines(), QStringList({".alpha\twhois.gamma.example\tGamma is free\t1",
-                                            ".beta\thttp://beta.example/q=<name>\tNo Match\t0",
-                                            ".gamma\twhois.gamma.example\tGamma is free\t0",
-                                            ".new\twhois.new.example\tNo Match\t1"}));
+        QStringList lines = r.outLines();
+        QCOMPARE(lines.mid(0, 3) << lines.last(), QStringList({".alpha\twhois.gamma.example\tGamma is free\t1",
+                                                               ".beta\thttp://beta.example/q=<name>\tNo Match\t0",
+                                                               ".gamma\twhois.gamma.example\tGamma is free\t0",
+                                                               ".notyet\twhois.new.example\tNo Match\t1"}));
 
         r = run({"--tlds", "", "tlds"});
         QCOMPARE(r.exitCode, 0);

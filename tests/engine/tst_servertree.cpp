@@ -81,8 +81,8 @@ private slots:
         QCOMPARE(tree.TLDAt(0).text, QString(".com"));
         QCOMPARE(p.states(0), (QList<int>{2, 1, 1, 1, 1, 3}));
 
-        // Each TLD: its servers in row order, the first the default, kinds by name.
-        for (int t = 0; t < tree.TLDCount(); ++t) {
+        // Each TLD of the table: its servers in row order, the first the default, kinds by name.
+        for (int t = 0; t < p.engine.TLDCount(); ++t) {
             const QStringList items = p.engine.GetTLDServerIndexes(t);
             QStringList expected;
             for (const QString& item : items) {
@@ -119,11 +119,11 @@ private slots:
         p.writeSettings("[Checked]\r\nItem=" + PackCheckStates(ticks).toLatin1() + "\r\n");
         p.assignment->InitialiseTree();
         QCOMPARE(CheckStatesOf(list), ticks);
-        // ".mine" is a TLD node at the end without servers; ".com" is there already.
-        const int last = p.tree().TLDCount() - 1;
-        QCOMPARE(p.tree().TLDAt(last).text, QString(".mine"));
-        QVERIFY(p.tree().TLDAt(last).servers.isEmpty());
-        QCOMPARE(p.assignment->TLDBoxItems().last(), QString(".mine"));
+        // ".mine" is a TLD node after the table's rows without servers; ".com" is there already.
+        const int mine = p.engine.TLDCount();
+        QCOMPARE(p.tree().TLDAt(mine).text, QString(".mine"));
+        QVERIFY(p.tree().TLDAt(mine).servers.isEmpty());
+        QCOMPARE(p.assignment->TLDBoxItems().at(mine), QString(".mine"));
         QCOMPARE(list.IndexOf(".mine"), -1);
         QCOMPARE(p.tree().TLDCount(), p.assignment->DomainList().size() + 1);
     }
@@ -421,7 +421,8 @@ private slots:
                           {".dup", {{"whois.c.example", 2}, {"whois.d.example", 1}}}});
         QVERIFY(p.assignment->SaveTreeview());
         QVERIFY(p.assignment->BuildFromConfigFile());
-        QCOMPARE(p.engine.TLDInfoList.Count(), 2);
+        QCOMPARE(p.engine.TLDInfoList.IndexOf(".dup"), 0);
+        QCOMPARE(p.engine.TLDInfoList.At(1).TLD, QString(".dup"));
         p.assignment->SetDefaultServer(p.serverIndex(0, 1));
         p.assignment->CommitToTLDInfoList();
         QCOMPARE(p.engine.TLDInfoList.At(0).Server, QString("whois.b.example"));

@@ -157,9 +157,10 @@ private slots:
         QCOMPARE(p.form->PageControl1->count(), 4);
         QCOMPARE(p.form->PageControl1->tabText(3), QStringLiteral("HTTP Settings"));
 
-        // The tree, its TLD box and TLDInfoList come from the built-in tables on a first start.
-        QCOMPARE(p.tree().TLDCount(), p.engine.builtinTables().TLDCount());
-        QCOMPARE(p.form->DomainList->count(), p.engine.builtinTables().TLDCount());
+        // The tree, its TLD box and TLDInfoList come from the built-in tables and today's
+        // further TLDs on a first start.
+        QCOMPARE(p.tree().TLDCount(), p.form->ServerAssignment().DomainList().size());
+        QCOMPARE(p.form->DomainList->count(), p.tree().TLDCount());
         QCOMPARE(p.engine.TLDInfoList.At(0).TLD, QStringLiteral(".com"));
         QCOMPARE(p.form->DomainList->item(0)->text(), QStringLiteral(".com"));
         QCOMPARE(Program::items(p.tldCombo()), p.tree().TLDTexts());
@@ -628,7 +629,7 @@ private slots:
         QVERIFY(p.form->edProxyPort->text().isEmpty());
         QCOMPARE(p.form->IECacheEdit->value(), 21);
         QCOMPARE(Program::items(p.form->NewServerList), QStringList{"whois.mine.example"});
-        QCOMPARE(p.tree().TLDCount(), p.engine.builtinTables().TLDCount());
+        QCOMPARE(p.tree().TLDCount(), p.form->ServerAssignment().DomainList().size());
         QCOMPARE(Program::items(p.tldCombo()), p.tree().TLDTexts());
     }
 

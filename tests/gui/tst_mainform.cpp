@@ -242,6 +242,56 @@ private slots:
         QVERIFY(!QFile::exists(settingsPath()));
     }
 
+    // The filter leaves the TLDs that hold the text, letter case aside (an IDN TLD also by
+    // its letters); Select All acts on what it shows; the count is of every tick; OK
+    // writes them all back.
+    void dialogFilterTicksAndCounts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("sho") << "sho" << QStringList{".shop", ".shopping", ".show"};
+        QTest::newRow("capitals and the dot") << ".SHOP" << QStringList{".shop", ".shopping"};
+        QTest::newRow("an IDN TLD by its letters") << "рф" << QStringList{".xn--p1ai (.рф)"};
+        QTest::newRow("none") << "qqq" << QStringList{};
+    }
+    void dialogFilterTicksAndCounts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, shown);
+        form_.reset();
+        for (const char* tld : {".shop", ".shopping", ".app", ".show", ".xn--p1ai"})
+            engine_->TLDInfoList.Add(QString::fromLatin1(tld), QStringLiteral("whois.example"), QStringLiteral("No match"), false);
+        createForm();
+        child<QListWidget>("DomainCheck")->item(0)->setCheckState(Qt::Checked);   // .com, which no filter here shows
+        OnModalDialog([&](QWidget* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("TLDChecks"));
+            auto shownTexts = [list] {
+                QStringList texts;
+                for (int i = 0; i < list->count(); ++i)
+                    if (!list->item(i)->isHidden())
+                        texts.append(list->item(i)->text());
+                return texts;
+            };
+            dialog->findChild<QLineEdit*>(QStringLiteral("FilterEdit"))->insert(typed);
+            QCOMPARE(shownTexts(), shown);
+            Press(dialog, "SelectAllBtn");
+            QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QString::number(1 + shown.size()));
+            dialog->findChild<QLineEdit*>(QStringLiteral("FilterEdit"))->clear();
+            QCOMPARE(shownTexts().size(), engine_->TLDInfoList.Count());
+            Press(dialog, "OKBtn");
+        });
+        form_->DomainBtnClick();
+        QStringList ticked;
+        for (int i = 0; i < engine_->TLDInfoList.Count(); ++i)
+            if (engine_->TLDInfoList.At(i).Checked)
+                ticked.append(engine_->TLDInfoList.At(i).TLD);
+        QStringList expected{".com"};
+        for (const QString& text : shown)
+            expected.append(text.section(QLatin1Char(' '), 0, 0));
+        QCOMPARE(ticked, expected);
+        QCOMPARE(child<QLabel>("DomainCountLbl")->text(), "(" + QString::number(expected.size()) + ")");
+    }
+
     void shortTLDListTicksOnlyItsEntries()
     {
         form_.reset();
