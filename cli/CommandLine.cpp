@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QHostAddress>
 
 namespace {
 
@@ -43,6 +44,41 @@ bool parseServer(const QString& text, ServerOverride& server)
     return isTld(server.tld) && !server.server.isEmpty();
 }
 
+// HOST[:PORT], HOST an IPv4 or IPv6 address (an IPv6 address with a port in brackets).
+bool parseDnsServer(const QString& text, QString& host, quint16& port)
+{
+    QString address = text.trimmed();
+    QString portText;
+    if (address.startsWith(QLatin1Char('['))) {
+        const qsizetype close = address.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return false;
+        const QString rest = address.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))
+            return false;
+        portText = rest.mid(1);
+        address = address.mid(1, close - 1);
+        if (!rest.isEmpty() && portText.isEmpty())
+            return false;
+    } else if (address.count(QLatin1Char(':')) == 1) {
+        portText = address.section(QLatin1Char(':'), 1);
+        address = address.section(QLatin1Char(':'), 0, 0);
+        if (portText.isEmpty())
+            return false;
+    }
+    if (QHostAddress(address).isNull())
+        return false;
+    if (!portText.isEmpty()) {
+        bool ok = false;
+        const uint number = portText.toUInt(&ok, 10);
+        if (!ok || number < 1 || number > 65535)
+            return false;
+        port = static_cast<quint16>(number);
+    }
+    host = QHostAddress(address).toString();
+    return true;
+}
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments)
@@ -64,9 +100,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption server(QStringLiteral("server"), QString(), QStringLiteral("TLD=SERVER"));
     const QCommandLineOption whoisPort(QStringLiteral("whois-port"), QString(), QStringLiteral("N"));
     const QCommandLineOption rdapBootstrap(QStringLiteral("rdap-bootstrap"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption dnsServer(QStringLiteral("dns-server"), QString(), QStringLiteral("HOST[:PORT]"));
     const QCommandLineOption results(QStringLiteral("results"), QString(), QStringLiteral("ANSWER"));
     const QCommandLineOption onError(QStringLiteral("on-error"), QString(), QStringLiteral("ANSWER"));
-    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, results, onError});
+    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, dnsServer, results, onError});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -136,6 +173,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--rdap-bootstrap: '%1' is not a file").arg(args.rdapBootstrap));
     }
 
+    if (parser.isSet(dnsServer)) {
+        const QString text = lastValue(parser, dnsServer);
+        if (!parseDnsServer(text, args.dnsServer, args.dnsPort))
+            return usageError(QStringLiteral("--dns-server: '%1' is not an IP address, with :PORT after it if wanted").arg(text));
+    }
+
     if (parser.isSet(results)) {
         const QString answer = lastValue(parser, results);
         if (answer == QLatin1String("overwrite"))
@@ -198,6 +241,8 @@ Options
   --rdap-bootstrap FILE      for this run, read the RDAP services from FILE (IANA's dns.json format)
                              instead of the shipped bootstrap and its overrides
   --whois-port N             connect to whois servers on port N (default 43)
+  --dns-server HOST[:PORT]   ask this resolver (an IP address, port 53 unless given) in the DNS
+                             pre-check instead of the system's (/etc/resolv.conf)
   --results overwrite|append|cancel
                              the answer to the question about an existing results file (default append)
   --on-error continue|stop   the answer to the questions asked after an error (default continue)

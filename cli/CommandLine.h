@@ -40,6 +40,8 @@ struct CliArguments {
     QList<ServerOverride> servers;
     quint16 whoisPort = 43;
     QString rdapBootstrap;            // --rdap-bootstrap: a bootstrap file in IANA's format
+    QString dnsServer;                // --dns-server: the resolver's address; empty: the system's
+    quint16 dnsPort = 53;
     ResultsFileAnswer results = ResultsFileAnswer::Append;
     ErrorAnswer onError = ErrorAnswer::Continue;
 };

@@ -2,8 +2,9 @@
 #include <QString>
 
 // The way a lookup went: `rdap` asks the TLD's RDAP service, `whois` and `http` its
-// assigned server, `cache` answers from a registry's list of taken names.
-enum class LookupRoute { None, Rdap, Whois, Http, Cache };
+// assigned server, `cache` answers from a registry's list of taken names, `dns` found the
+// name delegated before any registry was asked.
+enum class LookupRoute { None, Rdap, Whois, Http, Cache, Dns };
 
 inline QString RouteName(LookupRoute route)
 {
@@ -12,6 +13,7 @@ inline QString RouteName(LookupRoute route)
     case LookupRoute::Whois: return QStringLiteral("whois");
     case LookupRoute::Http: return QStringLiteral("http");
     case LookupRoute::Cache: return QStringLiteral("cache");
+    case LookupRoute::Dns: return QStringLiteral("dns");
     case LookupRoute::None: break;
     }
     return QString();
