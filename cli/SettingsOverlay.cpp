@@ -27,7 +27,7 @@ const QList<SectionKeys>& knownKeys()
         {"Checked", {"Item"}},
         {"Cache", {"IECache"}},
         {"Proxy", {"Username", "Password", "Server", "ProxyEnabled", "Port"}},
-        {"Lookup", {"RDAP", "Parallel", "PerServer"}},
+        {"Lookup", {"RDAP", "Parallel", "PerServer", "DNSPrecheck"}},
     };
     return keys;
 }

@@ -38,6 +38,7 @@ void LoadAdvancedSettings(const IniFile& s, AdvancedSettings& settings)
     read.Rdap = s.ReadBool(kLookup, QStringLiteral("RDAP"), true);
     read.Parallel = std::clamp(s.ReadInteger(kLookup, QStringLiteral("Parallel"), 16), 1, 64);
     read.PerServer = std::clamp(s.ReadInteger(kLookup, QStringLiteral("PerServer"), 1), 1, 8);
+    read.DnsPrecheck = s.ReadBool(kLookup, QStringLiteral("DNSPrecheck"), true);
     ReadItemList(s, read.AssignedFirstList, kAssignedFirst, true);
     settings = read;
 }
@@ -59,6 +60,7 @@ bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& s
     WriteItemList(s, settings.NewMatchList, kNewMatch);
     WriteItemList(s, settings.NewDomainList, kNewDomain);
     s.WriteBool(kLookup, QStringLiteral("RDAP"), settings.Rdap);
+    s.WriteBool(kLookup, QStringLiteral("DNSPrecheck"), settings.DnsPrecheck);
     WriteItemList(s, settings.AssignedFirstList, kAssignedFirst);
     return SaveSettingsFile(s);
 }
