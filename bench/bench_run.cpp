@@ -121,6 +121,7 @@ public:
     void setProgressMaximum(qint64) override {}
     void setProgressPosition(qint64) override {}
     void showSearchResultsTab() override {}
+    void showRunNotice(const QString&) override {}
     void UpdateDisplayforStart(bool) override {}
 };
 

@@ -55,3 +55,8 @@ void CliSearchView::setProgressPosition(qint64 position)
     progressPosition_ = position;
     progress_.update(position);
 }
+
+void CliSearchView::showRunNotice(const QString& text)
+{
+    console_.printMessage(QStringLiteral("Notice: ") + text);
+}

@@ -26,6 +26,7 @@ public:
     void setProgressMaximum(qint64 maximum) override;
     void setProgressPosition(qint64 position) override;
     void showSearchResultsTab() override {}
+    void showRunNotice(const QString& text) override;
     void UpdateDisplayforStart(bool) override {}
 
     // What the single search's results box holds now.

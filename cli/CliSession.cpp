@@ -39,6 +39,8 @@ QString CliSession::Open(bool loadDictionary)
     if (QString error = ApplyTickedTlds(); !error.isEmpty())
         return error;
     engine_.Whois1.Port = arguments_.whoisPort;
+    engine_.DnsResolver.server = arguments_.dnsServer;
+    engine_.DnsResolver.port = arguments_.dnsPort;
 
     view_.applyOptions(options_);
     return QString();
@@ -77,6 +79,7 @@ void CliSession::ApplyAdvancedSettings()
     engine_.RdapEnabled = advanced_.Rdap;
     engine_.LookupParallel = advanced_.Parallel;
     engine_.LookupPerServer = advanced_.PerServer;
+    engine_.DnsPrecheck = advanced_.DnsPrecheck;
     engine_.RdapPinnedTlds = QSet<QString>(advanced_.AssignedFirstList.cbegin(), advanced_.AssignedFirstList.cend());
 
     const ProxyBoxes proxy = ProxyBoxesOf(advanced_);

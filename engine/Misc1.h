@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/MessagePump.h"
+#include "engine/dns/DnsResolver.h"
 #include "engine/SearchView.h"
 #include "engine/lookup/BuiltinTables.h"
 #include "engine/lookup/DefaultTLDInfoList.h"
@@ -166,6 +167,11 @@ public:
     // Lookup/PerServer); 1 in all is one lookup at a time.
     int LookupParallel = 16;
     int LookupPerServer = 1;
+    // The automated run asks DNS first: a name delegated there is taken without a registry
+    // query. Off until the settings switch it on (the window and the CLI read Lookup/DNSPrecheck).
+    bool DnsPrecheck = false;
+    TDnsResolver::Settings DnsResolver;   // the system's resolver unless a server is named
+    int DnsProbeBoundMs = 2000;           // the longest the resolver check delays a run
     // The route that answers an entry first in the automated run, and where it asks: the
     // RDAP base URL, the whois host, the URL template or the taken-list pseudo-server.
     std::pair<LookupRoute, QString> FirstRouteOf(const TLDInfo& entry) const;

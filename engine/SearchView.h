@@ -41,6 +41,9 @@ public:
         Q_UNUSED(reason);
     }
 
+    // Something the run changed about itself, said once ("DNS pre-check off for .com: ...").
+    virtual void showRunNotice(const QString& text) = 0;
+
     // Idle (false) or running (true): Start, Stop and OptPanel follow.
     virtual void UpdateDisplayforStart(bool running) = 0;
 };

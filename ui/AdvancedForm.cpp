@@ -164,6 +164,7 @@ void TAdvancedForm::LoadAdvancedSettings()
     engine_.NewMatchList = settings.NewMatchList;
     ShowUserLists();
     RdapCheck->setChecked(settings.Rdap);
+    DnsPrecheckCheck->setChecked(settings.DnsPrecheck);
     engine_.LookupParallel = settings.Parallel;
     engine_.LookupPerServer = settings.PerServer;
     AssignedFirstList->clear();
@@ -296,6 +297,7 @@ AdvancedSettings TAdvancedForm::AdvancedSettingsNow() const
     settings.NewMatchList = engine_.NewMatchList;
     settings.NewDomainList = engine_.NewDomainList;
     settings.Rdap = RdapCheck->isChecked();
+    settings.DnsPrecheck = DnsPrecheckCheck->isChecked();
     settings.AssignedFirstList = AssignedFirstTlds();
     return settings;
 }
@@ -355,6 +357,7 @@ void TAdvancedForm::DefaultBtnClick()
     try {
         BlankBtnClick();
         RdapCheck->setChecked(true);
+        DnsPrecheckCheck->setChecked(true);
         AssignedFirstList->clear();
         ApplyRdapChoices();
         engine_.TLDInfoList.Clear();
@@ -397,6 +400,7 @@ QStringList TAdvancedForm::AssignedFirstTlds() const
 void TAdvancedForm::ApplyRdapChoices()
 {
     engine_.RdapEnabled = RdapCheck->isChecked();
+    engine_.DnsPrecheck = DnsPrecheckCheck->isChecked();
     const QStringList tlds = AssignedFirstTlds();
     engine_.RdapPinnedTlds = QSet<QString>(tlds.cbegin(), tlds.cend());
 }

@@ -93,6 +93,7 @@ public:
     QPushButton* RetrieveBtn = nullptr;
     QSpinBox* IECacheEdit = nullptr;
     QCheckBox* RdapCheck = nullptr;         // RDAP first wherever a TLD's service is known
+    QCheckBox* DnsPrecheckCheck = nullptr;  // automated searches ask DNS before any registry
 
 public slots:
     void FormCreate();

@@ -490,6 +490,11 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     RdapCheck->setToolTip(QStringLiteral("RDAP answers without a phrase to match; the assigned server answers when it cannot"));
     RdapCheck->setChecked(true);
     layout->addWidget(RdapCheck);
+    DnsPrecheckCheck = new QCheckBox(QStringLiteral("Ask DNS first: a name that has name servers is registered"), HttpSettingsPage);
+    DnsPrecheckCheck->setObjectName(QStringLiteral("DnsPrecheckCheck"));
+    DnsPrecheckCheck->setToolTip(QStringLiteral("Saves registry queries in automated searches; DNS never reports a name free"));
+    DnsPrecheckCheck->setChecked(true);
+    layout->addWidget(DnsPrecheckCheck);
     layout->addStretch(1);
     return HttpSettingsPage;
 }

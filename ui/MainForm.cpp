@@ -760,6 +760,10 @@ void TMainForm::buildResultsTab(QWidget* tab)
 
     MultiplecountLbl = Caption(QStringLiteral("MultiplecountLbl"), QStringLiteral("0 checked, 0 taken, 0 free"), tab);
     layout->addWidget(MultiplecountLbl);
+    RunNoticeLbl = Caption(QStringLiteral("RunNoticeLbl"), QString(), tab);
+    RunNoticeLbl->setWordWrap(true);
+    RunNoticeLbl->hide();
+    layout->addWidget(RunNoticeLbl);
 
     connect(ShowResultsCombo, &QComboBox::currentIndexChanged, this, &TMainForm::ShowResultsComboChange);
     ShowResultsComboChange();
@@ -1101,6 +1105,14 @@ void TMainForm::showSearchResultsTab()
     AutomatedPageControl->setCurrentWidget(ResultsPage);
 }
 
+// Notices of one run are shown together; the next run starts without them.
+void TMainForm::showRunNotice(const QString& text)
+{
+    const QString shown = RunNoticeLbl->text();
+    RunNoticeLbl->setText(shown.isEmpty() ? text : shown + QLatin1Char('\n') + text);
+    RunNoticeLbl->show();
+}
+
 void TMainForm::UpdateDisplayforStart(bool running)
 {
     try {
@@ -1130,6 +1142,8 @@ void TMainForm::StartBtnClick()
     for (ResultList list : {ResultList::All, ResultList::Errors, ResultList::Taken, ResultList::Free})
         clearResults(list);
     engine_.ForgetFailures();
+    RunNoticeLbl->clear();
+    RunNoticeLbl->hide();
     setCounterText(QStringLiteral("0 checked, 0 taken, 0 free, 0 errors"));
     engine_.StopRequest = 0;
     StopBtn->setEnabled(true);

@@ -90,6 +90,7 @@ public:
     void setProgressMaximum(qint64 maximum) override;
     void setProgressPosition(qint64 position) override;
     void showSearchResultsTab() override;
+    void showRunNotice(const QString& text) override;
     void UpdateDisplayforStart(bool running) override;
 
     ResultListModel& resultModel(ResultList list) const;
@@ -250,6 +251,7 @@ private:
     QListView* DomainErrorsList = nullptr;
     ResultListModel* resultModels_[4] = {};
     QLabel* MultiplecountLbl = nullptr;
+    QLabel* RunNoticeLbl = nullptr;    // what the run switched off, under the counters; hidden when empty
 
     QList<QObject*> spaceAllowed_;     // entries whose key filter lets the blank through
     QList<QObject*> keyFiltered_;      // every entry with a key filter

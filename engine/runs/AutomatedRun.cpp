@@ -107,9 +107,17 @@ void TAutomatedRun::Run()
     progressPosition_ = 0;
     view_.setProgressMaximum(progressMaximum_);
     view_.setProgressPosition(0);
-    if (engine_.LookupParallel > 1)
-        pipeline_ = std::make_unique<TLookupPipeline>(engine_, tickedTLDs_,
-                                                      TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer});
+    // The DNS step lives in the pipeline, which with one lookup at a time asks one registry at a time.
+    if (engine_.LookupParallel > 1 || engine_.DnsPrecheck) {
+        pipeline_ = std::make_unique<TLookupPipeline>(
+            engine_, tickedTLDs_,
+            TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
+        pipeline_->CheckResolver([this](const QString& text) { view_.showRunNotice(text); });
+        if (StopPressed()) {
+            EndOnStop();
+            return;
+        }
+    }
 
     // The count is checked again at every name: the lists are released when the window
     // closes, which can happen while messages are processed.

@@ -4,13 +4,16 @@
 #include "engine/lookup/ReplyLines.h"
 #include "engine/lookup/WhoisExchange.h"
 #include "engine/lookup/WhoisRefusal.h"
+#include "engine/runs/DnsPrecheck.h"
 #include "engine/runs/LookupScheduler.h"
 #include <QUrl>
 
-TLookupJob::TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, QString name, TLDInfo entry, QObject* parent)
+TLookupJob::TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, TDnsPrecheck* precheck, QString name, TLDInfo entry,
+                       QObject* parent)
     : QObject(parent)
     , engine_(engine)
     , scheduler_(scheduler)
+    , precheck_(precheck)
     , name_(std::move(name))
     , entry_(std::move(entry))
     , pauses_(engine.whoisQuery().FirstRefusalPauseMs, engine.whoisQuery().MaxRefusalPauseMs,
@@ -23,6 +26,8 @@ TLookupJob::TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, QString name
 
 TLookupJob::~TLookupJob()
 {
+    if (dnsTicket_)
+        precheck_->Forget(dnsTicket_);
     if (ticket_)
         scheduler_.Cancel(ticket_);
     if (holdsSlot_)
@@ -31,10 +36,33 @@ TLookupJob::~TLookupJob()
 
 void TLookupJob::Start()
 {
+    if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
+        dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), [this](bool delegated) { TakeDnsAnswer(delegated); });
+        return;
+    }
+    StartRegistryRoute();
+}
+
+void TLookupJob::TakeDnsAnswer(bool delegated)
+{
+    dnsTicket_ = 0;
+    if (!delegated) {
+        StartRegistryRoute();
+        return;
+    }
+    details_.LookupSucceeded = true;
+    details_.Reason = {LookupRoute::Dns, precheck_->server(), QStringLiteral("delegated in DNS")};
+    Finish(LookupVerdict::Taken);
+}
+
+void TLookupJob::StartRegistryRoute()
+{
     const auto [route, endpoint] = engine_.FirstRouteOf(entry_);
     if (route != LookupRoute::Whois) {
         serverKey_ = TLookupScheduler::ServerKeyOf(route == LookupRoute::Cache ? endpoint : QUrl(endpoint).host());
         waitsForTurn_ = true;
+        if (turnGiven_)
+            TakeItsTurn();
         return;
     }
     isWhois_ = true;
@@ -46,6 +74,7 @@ void TLookupJob::Start()
 
 void TLookupJob::TakeItsTurn()
 {
+    turnGiven_ = true;
     if (!waitsForTurn_ || done_)
         return;
     waitsForTurn_ = false;
@@ -157,6 +186,10 @@ void TLookupJob::Abort()
 {
     if (done_)
         return;
+    if (dnsTicket_) {
+        precheck_->Forget(dnsTicket_);
+        dnsTicket_ = 0;
+    }
     if (exchange_) {
         exchange_->Abort();   // finished() is queued; the job ends here
         exchange_.reset();

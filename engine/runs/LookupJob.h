@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 
+class TDnsPrecheck;
 class TMisc1;
 class TLookupScheduler;
 class TWhoisExchange;
@@ -15,6 +16,9 @@ class TWhoisExchange;
 // scheduler for its server, the lookup runs by itself on the event loop, and finished()
 // says that its verdict, its whois flag and its details (with the reason) are there.
 //
+// With a DNS pre-check, the resolver is asked first; a delegated name is taken and no
+// registry hears of it.
+//
 // A whois route runs as its own exchange, so lookups of different servers overlap;
 // refusals are asked again after their pauses, through the scheduler. Every other route
 // (RDAP and the assigned server after it, a web page, the taken-list cache) runs as the
@@ -22,7 +26,8 @@ class TWhoisExchange;
 class TLookupJob : public QObject {
     Q_OBJECT
 public:
-    TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, QString name, TLDInfo entry, QObject* parent = nullptr);
+    TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, TDnsPrecheck* precheck, QString name, TLDInfo entry,
+               QObject* parent = nullptr);
     ~TLookupJob() override;
 
     void Start();
@@ -42,6 +47,8 @@ signals:
     void finished();
 
 private:
+    void TakeDnsAnswer(bool delegated);
+    void StartRegistryRoute();
     void AskWhois();
     bool SkippedAsFailed();
     void TakeWhoisAnswer();
@@ -50,6 +57,9 @@ private:
 
     TMisc1& engine_;
     TLookupScheduler& scheduler_;
+    TDnsPrecheck* precheck_;
+    quint64 dnsTicket_ = 0;   // a question at the resolver
+    bool turnGiven_ = false;  // the pipeline needs this verdict next
     QString name_;
     TLDInfo entry_;
     QString host_;          // the whois host, upper-cased for FailedServers

@@ -1,5 +1,6 @@
 #include "engine/runs/LookupPipeline.h"
 #include "engine/Misc1.h"
+#include "engine/runs/DnsPrecheck.h"
 #include "engine/runs/LookupJob.h"
 #include "engine/runs/LookupScheduler.h"
 #include <QEventLoop>
@@ -9,9 +10,15 @@ TLookupPipeline::TLookupPipeline(TMisc1& engine, QStringList tlds, Settings sett
     , engine_(engine)
     , tlds_(std::move(tlds))
     , scheduler_(std::make_unique<TLookupScheduler>(settings.parallel, settings.perServer))
-    // Answers that come early wait here for their turn; the window bounds how many.
-    , window_(std::max(4, 4 * settings.parallel))
+    // Answers that come early wait here for their turn; the window bounds how many. DNS
+    // answers most domains at once, so with it the window holds two resolver loads.
+    , window_(std::max({4, 4 * settings.parallel, settings.dnsPrecheck ? 2 * engine.DnsResolver.maxOutstanding : 0}))
 {
+    if (settings.dnsPrecheck)
+        precheck_ = std::make_unique<TDnsPrecheck>(engine_, [this](const QString& text) {
+            if (notify_)
+                notify_(text);
+        });
     connect(&engine_, &TMisc1::stopRequested, this, &TLookupPipeline::AbortAll);
 }
 
@@ -42,7 +49,7 @@ void TLookupPipeline::Feed()
         const TLDInfo* entry = engine_.TLDInfoList.Find(tlds_.at(tldIndex));
         if (!entry)
             continue;
-        auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, engine_.SearchList.at(nameIndex), *entry);
+        auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, precheck_.get(), engine_.SearchList.at(nameIndex), *entry);
         TLookupJob* started = job.get();
         jobs_.emplace(index, std::move(job));
         started->Start();
@@ -76,6 +83,13 @@ TLookupPipeline::Outcome TLookupPipeline::Await(int nameIndex, int tldIndex)
     return outcome;
 }
 
+void TLookupPipeline::CheckResolver(const std::function<void(const QString&)>& notify)
+{
+    notify_ = notify;
+    if (precheck_)
+        precheck_->CheckResolver(tlds_);
+}
+
 void TLookupPipeline::SetPaused(bool paused)
 {
     scheduler_->SetPaused(paused);
@@ -86,4 +100,6 @@ void TLookupPipeline::AbortAll()
     aborted_ = true;
     for (auto& [index, job] : jobs_)
         job->Abort();
+    if (precheck_)
+        precheck_->StopAll();
 }

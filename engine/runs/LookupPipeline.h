@@ -3,9 +3,11 @@
 #include "engine/lookup/LookupVerdict.h"
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 
+class TDnsPrecheck;
 class TMisc1;
 class TLookupJob;
 class TLookupScheduler;
@@ -21,6 +23,7 @@ public:
     struct Settings {
         int parallel = 16;    // lookups in flight in all (1 to 64)
         int perServer = 1;    // at once to one server (1 to 8)
+        bool dnsPrecheck = false;   // DNS is asked first; the window then reaches far enough ahead to keep DNS busy
     };
     TLookupPipeline(TMisc1& engine, QStringList tlds, Settings settings, QObject* parent = nullptr);
     ~TLookupPipeline() override;
@@ -33,6 +36,10 @@ public:
     // The verdict for name `nameIndex` of the search list under TLD `tldIndex`. Invalid
     // names are never looked up; the caller skips them.
     Outcome Await(int nameIndex, int tldIndex);
+
+    // With the DNS pre-check: the check of the resolver that the run makes before its
+    // first lookup (see TDnsPrecheck); `notify` hears what it switched off.
+    void CheckResolver(const std::function<void(const QString&)>& notify);
 
     // While a question is open, nothing new starts.
     void SetPaused(bool paused);
@@ -49,6 +56,8 @@ private:
     TMisc1& engine_;
     QStringList tlds_;
     std::unique_ptr<TLookupScheduler> scheduler_;
+    std::unique_ptr<TDnsPrecheck> precheck_;   // outlives the jobs, which hold questions at its resolver
+    std::function<void(const QString&)> notify_;
     std::map<qint64, std::unique_ptr<TLookupJob>> jobs_;   // started, not yet handed back
     qint64 nextToStart_ = 0;
     qint64 nextToHand_ = 0;

@@ -241,7 +241,8 @@ private slots:
         QProcess cli;
         cli.start(kCli, {"--program-folder", dir->path(), "--rdap-bootstrap", bootstrap.fileName(), "--set",
                          "Options/DictCheck=0", "--set", "Options/CustomListCheck=1", "--set",
-                         "CustomList/UseList=" + names.fileName(), "--set", "Options/AutoSave=0", "--tlds", ".com", "auto"});
+                         "CustomList/UseList=" + names.fileName(), "--set", "Options/AutoSave=0", "--set",
+                         "Lookup/DNSPrecheck=0", "--tlds", ".com", "auto"});
         QTRY_VERIFY_WITH_TIMEOUT(cli.state() == QProcess::NotRunning, 30'000);
         const QStringList out = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'));
         QCOMPARE(out.mid(0, 3), (QStringList{"FREEONE.com : FREE, Click on the Register Domain button now !",

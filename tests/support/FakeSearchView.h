@@ -25,6 +25,7 @@ public:
         LookupReason reason;
     };
     QList<Verdict> verdicts;         // every recordVerdict, oldest first
+    QStringList notices;             // every showRunNotice
 
     QStringList& list(ResultList l) { return lists[static_cast<int>(l)]; }
 
@@ -41,6 +42,7 @@ public:
             onInsert();
     }
     void recordVerdict(const QString& d, LookupVerdict v, const LookupReason& r) override { verdicts.append({d, v, r}); }
+    void showRunNotice(const QString& text) override { notices.append(text); }
     void setCounterText(const QString& t) override { counterText = t; }
     void setProgressMaximum(qint64 m) override { progressMaximum = m; }
     void setProgressPosition(qint64 p) override { progressPosition = p; }

@@ -1,0 +1,50 @@
+#pragma once
+#include "engine/dns/DnsResolver.h"
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <functional>
+
+class TMisc1;
+
+// The DNS step of an automated run: before a registry is asked about a domain, the
+// resolver is asked for its NS records, and a delegated name is taken. DNS never makes a
+// name free: no delegation, NXDOMAIN, SERVFAIL or silence leave the domain to the registry.
+//
+// A resolver that claims made-up names exist is not trusted: CheckResolver() asks about
+// one random name per TLD before the run and switches the step off for the TLDs where it
+// lies, or for the whole run when it does not answer at all; so does a resolver that
+// stops answering during the run. Each such case is said once, through `notify`.
+class TDnsPrecheck : public QObject {
+    Q_OBJECT
+public:
+    TDnsPrecheck(TMisc1& engine, std::function<void(const QString&)> notify, QObject* parent = nullptr);
+
+    // Runs the event loop until every TLD's made-up name is answered, at most
+    // engine.DnsProbeBoundMs; Stop ends it at once.
+    void CheckResolver(const QStringList& tlds);
+    // Whether domains under `tld` are asked in DNS first (lower case, with its dot).
+    bool AppliesTo(const QString& tld) const;
+
+    // Asks about `domain` ("name.tld" as the registry would be asked); `done` hears
+    // whether it is delegated. Returns a ticket for Forget().
+    using Callback = std::function<void(bool delegated)>;
+    quint64 Ask(const QString& domain, Callback done);
+    void Forget(quint64 ticket) { resolver_.Forget(ticket); }
+    // Stop: every question ends unheard, nothing more is sent.
+    void StopAll() { resolver_.ForgetAll(); }
+
+    // The resolver asked, for the reasons of the verdicts it gave.
+    QString server() const { return resolver_.serverName(); }
+
+private:
+    void TakeAnswer(NsAnswer answer);
+    void SwitchOffForRun(const QString& why);
+
+    TMisc1& engine_;
+    std::function<void(const QString&)> notify_;
+    TDnsResolver resolver_;
+    bool offForRun_ = false;
+    QSet<QString> offForTld_;
+    int silentInARow_ = 0;   // questions in a row that got no reply at all
+};
