@@ -69,8 +69,8 @@ private slots:
         QCOMPARE(resolver.pending(), 0);
     }
 
-    // A whole run over .com and .net: names delegated in DNS are taken without a whois
-    // query; the others are asked there. A resolver that lies about made-up names, or
+    // A whole run over .com and .net (whois) and .org (a web page, asked at its turn):
+    // names delegated in DNS are taken without a registry query; the others are asked there. A resolver that lies about made-up names, or
     // does not answer, is not used, and the run says so once.
     void runAsksDnsFirst_data()
     {
@@ -81,7 +81,8 @@ private slots:
                                         "freeone.net",   "takenone.com",  "takenone.net"};
         QTest::newRow("honest") << "honest" << QStringList{"freeone.com", "freeone.net", "takenone.com", "takenone.net"}
                                 << QString();
-        QTest::newRow("lying") << "lying" << everything << "DNS pre-check off for .com, .net: the resolver at %1 says made-up names there exist";
+        QTest::newRow("lying") << "lying" << everything
+                               << "DNS pre-check off for .com, .net, .org: the resolver at %1 says made-up names there exist";
         QTest::newRow("wildcard under .net")
             << "wildcard" << QStringList{"delegated.net", "freeone.com", "freeone.net", "takenone.com", "takenone.net"}
             << "DNS pre-check off for .net: the resolver at %1 says made-up names there exist";
@@ -110,6 +111,7 @@ private slots:
         h.engine.DnsProbeBoundMs = 300;
         h.addWhoisTLD(QStringLiteral(".com"));
         h.addWhoisTLD(QStringLiteral(".net"));
+        h.addHttpTLD(QStringLiteral(".org"));
         h.setNames({"delegated", "freeone", "takenone"});
         h.runAutomated();
 
@@ -124,7 +126,10 @@ private slots:
             QVERIFY(dns.questions.contains("delegated.com"));
             QVERIFY(dns.questions.contains("takenone.com"));
         }
-        QCOMPARE(h.view.counterText, QStringLiteral("6 checked, 4 taken, 2 free, 0 errors"));
+        const QString free = QStringLiteral(" : FREE, Click on the Register Domain button now !");
+        QCOMPARE(h.view.list(ISearchView::ResultList::Free), (QStringList{"FREEONE.org" + free, "FREEONE.net" + free,
+                                                                          "FREEONE.com" + free}));
+        QCOMPARE(h.view.counterText, QStringLiteral("9 checked, 6 taken, 3 free, 0 errors"));
     }
 
     // tarnwick-cli with its resolver named: the registry hears only of the names DNS
