@@ -489,12 +489,17 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     RdapCheck->setObjectName(QStringLiteral("RdapCheck"));
     RdapCheck->setToolTip(QStringLiteral("RDAP answers without a phrase to match; the assigned server answers when it cannot"));
     RdapCheck->setChecked(true);
-    layout->addWidget(RdapCheck);
-    DnsPrecheckCheck = new QCheckBox(QStringLiteral("Ask DNS first: a name that has name servers is registered"), HttpSettingsPage);
+    DnsPrecheckCheck = new QCheckBox(QStringLiteral("Ask DNS first"), HttpSettingsPage);
     DnsPrecheckCheck->setObjectName(QStringLiteral("DnsPrecheckCheck"));
-    DnsPrecheckCheck->setToolTip(QStringLiteral("Saves registry queries in automated searches; DNS never reports a name free"));
+    DnsPrecheckCheck->setToolTip(QStringLiteral("In automated searches a name that has name servers is registered, without a "
+                                                "registry query; DNS never reports a name free"));
     DnsPrecheckCheck->setChecked(true);
-    layout->addWidget(DnsPrecheckCheck);
+    // One row for both: the dialog keeps its size.
+    auto* lookupRow = new QHBoxLayout;
+    lookupRow->addWidget(RdapCheck);
+    lookupRow->addStretch(1);
+    lookupRow->addWidget(DnsPrecheckCheck);
+    layout->addLayout(lookupRow);
     layout->addStretch(1);
     return HttpSettingsPage;
 }
