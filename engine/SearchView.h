@@ -40,6 +40,12 @@ public:
         Q_UNUSED(verdict);
         Q_UNUSED(reason);
     }
+    // A name that cannot be looked up, with the reason its one error entry gives.
+    virtual void recordInvalid(const QString& name, const QString& why)
+    {
+        Q_UNUSED(name);
+        Q_UNUSED(why);
+    }
 
     // Idle (false) or running (true): Start, Stop and OptPanel follow.
     virtual void UpdateDisplayforStart(bool running) = 0;
