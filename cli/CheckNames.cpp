@@ -110,11 +110,14 @@ void CheckNames::Take(const QString& text)
 }
 
 // "shop.example.co.uk" is "shop.example" under ".co.uk": the longest ending that the table
-// of TLDs in use knows, else the last label. A name without a dot carries no TLD.
+// of TLDs in use knows, else the last label. A name without a dot (after a leading "www.")
+// carries no TLD.
 std::pair<QString, QString> CheckNames::SplitTld(QString text) const
 {
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);   // written fully qualified
+    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        text.remove(0, 4);   // the name would lose it anyway
     for (qsizetype dot = text.indexOf(QLatin1Char('.')); dot >= 0; dot = text.indexOf(QLatin1Char('.'), dot + 1))
         if (const TLDInfo* entry = engine_.TLDInfoList.Find(text.mid(dot)))
             return {text.left(dot), entry->TLD};
