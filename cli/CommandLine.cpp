@@ -280,10 +280,11 @@ standard error as its kind, a colon, a blank and its text. Ctrl-C stops a search
 Stop button does (press it again to quit at once); so does the end of the reader of
 standard output (| head).
 
-Exit status of auto and check: 0 the run reached its end and every domain got a verdict
-(free, taken or an invalid name); 3 it reached its end but some domains ended in an error;
-1 it ended early (Stop, Ctrl-C, a question answered to stop, nothing to check).
-Exit status 2 means a usage error. See tarnwick-cli(1) for examples.
+Exit status of auto and check: 0 the run reached its end and every domain got free or
+taken (or its name was invalid); 3 it reached its end but some domains ended in an error;
+1 it ended early (Ctrl-C, a question answered to stop, a closed standard output, for auto
+also no ticked TLD or no names). 2 means a usage error, for every command.
+See tarnwick-cli(1) for examples.
 )");
 }
 

@@ -632,6 +632,7 @@ private slots:
     {
         writeNumbersSettings(1, 2, false);
         whois_->setReply("Domain registered\r\n");
+        whois_->answerDelayMs = 150;   // the line is drawn again after the first domain, with the time left
         int master = -1;
         int slave = -1;
         QVERIFY(::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0);
@@ -655,6 +656,8 @@ private slots:
         QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "AB2.test : Registered",
                                             "2 checked, 2 taken, 0 free, 0 errors"}));
         QVERIFY2(terminal.contains(" checked, ") && terminal.contains(" domains per second"), terminal);
+        static const QRegularExpression timeLeft(R"(1 checked, .* domains per second, 0:0[0-9] left)");
+        QVERIFY2(QString::fromUtf8(terminal).contains(timeLeft), terminal);
         // The line is taken away at the end, so the shell prompt starts on a clean line.
         QVERIFY2(terminal.endsWith("\r\033[K"), terminal);
     }
