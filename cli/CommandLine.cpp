@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHostAddress>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -180,41 +182,34 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--dns-server: '%1' is not an IP address, with :PORT after it if wanted").arg(text));
     }
 
-    if (parser.isSet(results)) {
-        const QString answer = lastValue(parser, results);
-        if (answer == QLatin1String("overwrite"))
-            args.results = ResultsFileAnswer::Overwrite;
-        else if (answer == QLatin1String("append"))
-            args.results = ResultsFileAnswer::Append;
-        else if (answer == QLatin1String("cancel"))
-            args.results = ResultsFileAnswer::Cancel;
-        else
-            return usageError(QStringLiteral("--results: '%1' is not overwrite, append or cancel").arg(answer));
-    }
-
-    if (parser.isSet(onError)) {
-        const QString answer = lastValue(parser, onError);
-        if (answer == QLatin1String("continue"))
-            args.onError = ErrorAnswer::Continue;
-        else if (answer == QLatin1String("stop"))
-            args.onError = ErrorAnswer::Stop;
-        else
-            return usageError(QStringLiteral("--on-error: '%1' is not continue or stop").arg(answer));
-    }
-
-    if (parser.isSet(format)) {
-        const QString name = lastValue(parser, format);
-        if (name == QLatin1String("text"))
-            args.format = OutputFormat::Text;
-        else if (name == QLatin1String("tsv"))
-            args.format = OutputFormat::Tsv;
-        else if (name == QLatin1String("jsonl"))
-            args.format = OutputFormat::Jsonl;
-        else
-            return usageError(QStringLiteral("--format: '%1' is not text, tsv or jsonl").arg(name));
-        if (args.command != QLatin1String("auto") && args.command != QLatin1String("check"))
-            return usageError(QStringLiteral("--format: only auto and check print results in formats"));
-    }
+    // An option that takes one word of a few: a usage error names the option and the words.
+    auto choose = [&](const QCommandLineOption& option, auto choices, auto& value) {
+        if (!parser.isSet(option))
+            return true;
+        const QString word = lastValue(parser, option);
+        QStringList words;
+        for (const auto& [name, choice] : choices) {
+            words.append(QLatin1String(name));
+            if (word == QLatin1String(name)) {
+                value = choice;
+                return true;
+            }
+        }
+        const QString last = words.takeLast();
+        usageError(QStringLiteral("--%1: '%2' is not %3 or %4").arg(option.names().constFirst(), word, words.join(QStringLiteral(", ")), last));
+        return false;
+    };
+    using Results = std::pair<const char*, ResultsFileAnswer>;
+    using OnError = std::pair<const char*, ErrorAnswer>;
+    using Format = std::pair<const char*, OutputFormat>;
+    if (!choose(results, std::array{Results{"overwrite", ResultsFileAnswer::Overwrite}, Results{"append", ResultsFileAnswer::Append},
+                                    Results{"cancel", ResultsFileAnswer::Cancel}}, args.results)
+        || !choose(onError, std::array{OnError{"continue", ErrorAnswer::Continue}, OnError{"stop", ErrorAnswer::Stop}}, args.onError)
+        || !choose(format, std::array{Format{"text", OutputFormat::Text}, Format{"tsv", OutputFormat::Tsv}, Format{"jsonl", OutputFormat::Jsonl}},
+                   args.format))
+        return parsed;
+    if (parser.isSet(format) && args.command != QLatin1String("auto") && args.command != QLatin1String("check"))
+        return usageError(QStringLiteral("--format: only auto and check print results in formats"));
 
     parsed.outcome = ParsedCommandLine::Outcome::Run;
     return parsed;
