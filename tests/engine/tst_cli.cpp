@@ -676,6 +676,11 @@ private slots:
         const QStringList out{"FREEONE.com" + kFree, "TAKENTWO.net : Registered", "2 checked, 1 taken, 1 free, 0 errors"};
         const QList<QByteArray> queries{"freeone.com", "takentwo.net"};
         QTest::newRow("arguments") << names << QByteArray() << out << "" << 0 << queries;
+        QTest::newRow("one lookup at a time") << QStringList{"--set", "Lookup/Parallel=1"} + names << QByteArray() << out << ""
+                                              << 0 << queries;
+        QTest::newRow("the longest known ending") << QStringList{"--server", ".co.uk=127.0.0.1", "check", "Shop.Example.CO.UK."}
+                                                  << QByteArray() << QStringList{"SHOPEXAMPLE.co.uk : Registered", "1 checked, 1 taken, 0 free, 0 errors"}
+                                                  << "" << 0 << QList<QByteArray>{"shopexample.co.uk"};
         QTest::newRow("standard input") << QStringList{"--tlds", ".net", "check", "-"} << QByteArray("freeone.com\r\ntakentwo")
                                         << out << "" << 0 << queries;
         QTest::newRow("cleaned, each once")
@@ -747,6 +752,21 @@ private slots:
         const CliResult r = finish(p);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.outLines(), QStringList({"SECONDNAME.test : Registered", "2 checked, 2 taken, 0 free, 0 errors"}));
+    }
+
+    // Ctrl-C while check waits for its next name on standard input.
+    void ctrlCStopsCheckWaitingForInput()
+    {
+        whois_->setReply("Domain registered\r\n");
+        QProcess* p = start(loopbackOptions() + QStringList{"--tlds", ".test", "check"});
+        p->write("firstname\n");
+        QSignalSpy output(p, &QProcess::readyReadStandardOutput);
+        QVERIFY(output.wait(20000));
+        QCOMPARE(::kill(static_cast<pid_t>(p->processId()), SIGINT), 0);
+        const CliResult r = finish(p, 10000);
+        QVERIFY(r.finished);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.outLines(), QStringList({"FIRSTNAME.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
     }
 
     // `auto | head -2` over 9,000 names: once the reader is gone, the run stops at once.
