@@ -156,8 +156,8 @@ bool TAutomatedRun::NameReady(int index, int nameCount)
     return true;
 }
 
-// Whether more than `count` domains are left to check, the one in hand among them. A
-// feed is asked for names ahead (and waited for) only when a question depends on it.
+// Whether more than `count` domains lie beyond the progress position. A feed is asked for
+// names ahead (and waited for) only when a question depends on it.
 bool TAutomatedRun::MoreLeftThan(qint64 count)
 {
     while (progressPosition_ + count >= progressMaximum_)
