@@ -22,7 +22,7 @@ QString SingleCommand::ArgumentError(const QStringList& arguments) const
     if (arguments.size() == 2) {
         const QString& tld = arguments.at(1);
         if (!tld.startsWith(QLatin1Char('.')) || tld.size() < 2)
-            return QStringLiteral("single: the TLD '%1' needs its leading dot (.%1)").arg(tld) + usage;
+            return QStringLiteral("single: '%1' is not a TLD with its leading dot, such as .com").arg(tld) + usage;
         return QString();
     }
     const QString& name = arguments.at(0);

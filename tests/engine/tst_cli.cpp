@@ -239,7 +239,7 @@ private slots:
                                           << "Number/NumberTo takes a whole number from 0 to 9999999";
         QTest::newRow("--set number out of range") << QStringList{"--set", "Lookup/Parallel=65", "auto"} << "from 1 to 64";
         QTest::newRow("--set choice") << QStringList{"--set", "CustomList/SepCombo=3", "list"} << "2 (Semi-colon)";
-        QTest::newRow("single TLD without dot") << QStringList{"single", "name", "com"} << "'com' needs its leading dot";
+        QTest::newRow("single TLD without dot") << QStringList{"single", "name", "com"} << "'com' is not a TLD with its leading dot";
         QTest::newRow("single with three") << QStringList{"single", "a", ".b", ".c"} << "single NAME.TLD";
         QTest::newRow("--format unknown") << QStringList{"--format", "xml", "check", "a"} << "text, tsv or jsonl";
         QTest::newRow("--format of list") << QStringList{"--format", "tsv", "list"} << "--format";
