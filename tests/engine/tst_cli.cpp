@@ -496,6 +496,21 @@ private slots:
         QCOMPARE(stampOf(file("Settings.dat")), before);
     }
 
+    // The records of auto: the results file is written as ever, the counters go to standard error.
+    void autoPrintsRecords()
+    {
+        writeNumbersSettings(1, 2);
+        whois_->setReply("Domain registered\r\n");
+        const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--format", "tsv", "auto"});
+        QCOMPARE(r.exitCode, 0);
+        QStringList lines = r.outLines();
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(0), "domain\tname\ttld\tverdict\tstatus\troute\tserver\treason\tms");
+        QVERIFY2(lines.at(2).startsWith("ab2.test\tAB2\t.test\ttaken\tRegistered\twhois\t127.0.0.1\t"), qPrintable(lines.at(2)));
+        QCOMPARE(r.err, QByteArray("2 checked, 2 taken, 0 free, 0 errors\n"));
+        QCOMPARE(readFile(file("results.txt")), headerBytes() + "AB1.test : TAKEN\r\nAB2.test : TAKEN\r\n");
+    }
+
     // Runs that end before their first domain: a box, the counters untouched, exit 1.
     void autoEndsBeforeItsFirstDomain_data()
     {
@@ -684,11 +699,12 @@ private slots:
         QTest::newRow("standard input") << QStringList{"--tlds", ".net", "check", "-"} << QByteArray("freeone.com\r\ntakentwo")
                                         << out << "" << 0 << queries;
         QTest::newRow("cleaned, each once")
-            << QStringList{"--tlds", ".test,.net", "check"} << QByteArray("  www.Free-One \n\nfree-one\nab\nTakenTwo.TEST.\n")
+            << QStringList{"--tlds", ".test,.net", "check"} << QByteArray("  www.Free-One \n\nfree-one\n!!!\nab\nTakenTwo.TEST.\n")
             << QStringList{"FREE-ONE.net" + kFree, "FREE-ONE.test" + kFree,
                            "AB : Invalid Name : Address too short, must be at least 3 characters", "TAKENTWO.test : Registered",
                            "4 checked, 1 taken, 2 free, 1 errors"}
-            << "" << 0 << QList<QByteArray>{"free-one.net", "free-one.test", "takentwo.test"};
+            << "tarnwick-cli: '!!!' holds no name to check; left out\n" << 0
+            << QList<QByteArray>{"free-one.net", "free-one.test", "takentwo.test"};
         QTest::newRow("a TLD the table lacks")
             << QStringList{"check", "shopname.nosuchtld"}
             << QByteArray() << QStringList{"SHOPNAME.nosuchtld : Error, Try using another server for this domain extension !",
