@@ -1,6 +1,10 @@
 #include "cli/CliSession.h"
+#include "cli/CheckNames.h"
+#include "cli/DomainRecord.h"
+#include "cli/StopOnInterrupt.h"
 #include "engine/lookup/RdapBootstrapRefresh.h"
 #include <QFile>
+#include <QFileInfo>
 #include "platform/ProgramFolder.h"
 #include "settings/MainOptionsFile.h"
 #include "settings/ProxySettings.h"
@@ -12,6 +16,9 @@ CliSession::CliSession(const CliArguments& arguments)
 {
     engine_.setView(&view_);
     engine_.setMessageBoxes(&boxes_);
+    view_.setFormat(arguments.format);
+    // Nobody reads the results any more: stop as the Stop button does.
+    console_.setOnOutputClosed([this] { engine_.RequestStop(); });
 }
 
 QString CliSession::Open(bool loadDictionary)
@@ -28,8 +35,10 @@ QString CliSession::Open(bool loadDictionary)
         return settings_.error;
 
     LoadOptions();
-    if (loadDictionary)
+    if (loadDictionary) {
         LoadDictionary();
+        NoteUnreadableImportList();
+    }
     ApplyAdvancedSettings();
     // The bootstrap first: the TLDs it names join the table of TLDs in use.
     if (QString error = UseRdapBootstrap(); !error.isEmpty())
@@ -63,9 +72,27 @@ void CliSession::LoadDictionary()
             engine_.LoadOrBuildSoundexFile();
         return;
     }
+    if (options_.DictCheck || options_.SoundexCheck) {
+        const QString path = engine_.shippedDataFile(QStringLiteral("english.dat"));
+        console_.printMessage(QStringLiteral("tarnwick-cli: the dictionary %1 %2; the dictionary and sounds-like sources are off")
+                                  .arg(path, QFileInfo::exists(path) ? QStringLiteral("cannot be read") : QStringLiteral("is missing")));
+    }
     // Without the dictionary its two sources are unavailable, whatever the options say.
     options_.DictCheck = false;
     options_.SoundexCheck = false;
+}
+
+// The import-list source gives up on a file it cannot read; say so before the run.
+void CliSession::NoteUnreadableImportList()
+{
+    if (!options_.CustomListCheck)
+        return;
+    QFile file(options_.UseList);
+    if (options_.UseList.isEmpty())
+        console_.printMessage(QStringLiteral("tarnwick-cli: no import list is named (CustomList/UseList); the import-list source gives no names"));
+    else if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        console_.printMessage(QStringLiteral("tarnwick-cli: the import list %1 cannot be read; the import-list source gives no names")
+                                  .arg(options_.UseList));
 }
 
 void CliSession::ApplyAdvancedSettings()
@@ -164,4 +191,30 @@ void CliSession::EndSearch()
 {
     view_.UpdateDisplayforStart(false);
     progress_.finish();
+}
+
+int CliSession::RunAutomatedSearch(CheckNames* names)
+{
+    BeginSearch();
+    if (arguments_.format == OutputFormat::Tsv)
+        console_.printResult(TsvHeader());
+    bool reachedEnd = false;
+    {
+        StopOnInterrupt ctrlC(engine_);
+        engine_.RunMultipleSearch(names);
+        // Every No or Cancel given to a question of the run ends it there. The names of
+        // check may be none at all; a run over the name sources then ends early.
+        const bool namesEnded = !names || names->ended();
+        reachedEnd = namesEnded && view_.runReachedEnd(names != nullptr) && engine_.StopRequest == 0
+            && !boxes_.declinedAQuestion();
+    }
+    EndSearch();
+    // The counters stay out of a stream of records.
+    if (arguments_.format == OutputFormat::Text)
+        console_.printResult(view_.counterText());
+    else
+        console_.printMessage(view_.counterText());
+    if (!reachedEnd)
+        return ExitFailure;
+    return view_.domainErrors() > 0 ? ExitDomainErrors : ExitSuccess;
 }

@@ -8,11 +8,13 @@
 #include "engine/Misc1.h"
 #include "settings/AdvancedSettingsFile.h"
 
+class CheckNames;
+
 // One run of tarnwick-cli: the engine with the CLI's view and message boxes, set up
 // from the program folder as the window's start-up sets it up, with the command line's
 // overrides on top. Nothing here writes Settings.dat or Config.dat: the settings are
 // read into memory once and the TLD table is built without the tick handler that
-// would save the ticks.
+// would save the ticks. When standard output goes away, whatever runs is stopped.
 class CliSession {
 public:
     explicit CliSession(const CliArguments& arguments);
@@ -27,6 +29,10 @@ public:
     // The progress line goes; the window would return to idle.
     void EndSearch();
 
+    // The automated search over the name sources, or over the names of `check`, printed in
+    // the chosen format; the counters come last. Returns the exit code.
+    int RunAutomatedSearch(CheckNames* names = nullptr);
+
     TMisc1& engine() { return engine_; }
     CliSearchView& view() { return view_; }
     Console& console() { return console_; }
@@ -39,6 +45,7 @@ public:
 private:
     void LoadOptions();
     void LoadDictionary();
+    void NoteUnreadableImportList();
     void ApplyAdvancedSettings();
     void BuildTLDInfoList();
     QString UseRdapBootstrap();

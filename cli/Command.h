@@ -13,7 +13,9 @@ public:
 
     // How the command is written, e.g. "single NAME TLD".
     virtual QString Usage() const = 0;
-    virtual int ArgumentCount() const { return 0; }
+    // What is wrong with the command's arguments as a one-line usage error, or an empty
+    // text. By default the command takes none.
+    virtual QString ArgumentError(const QStringList& arguments) const;
     // Whether the command builds names, so the dictionary must be loaded.
     virtual bool NeedsDictionary() const { return false; }
     // Returns the exit code.

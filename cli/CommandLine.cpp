@@ -4,11 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHostAddress>
+#include <array>
+#include <utility>
 
 namespace {
 
-const QStringList kCommands = {QStringLiteral("single"), QStringLiteral("auto"), QStringLiteral("list"),
-                               QStringLiteral("tlds"), QStringLiteral("routes")};
+const QStringList kCommands = {QStringLiteral("single"), QStringLiteral("auto"),   QStringLiteral("check"),
+                               QStringLiteral("list"),   QStringLiteral("tlds"),   QStringLiteral("routes")};
 
 // The last value of an option given more than once wins, as with most programs.
 QString lastValue(const QCommandLineParser& parser, const QCommandLineOption& option)
@@ -103,7 +105,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption dnsServer(QStringLiteral("dns-server"), QString(), QStringLiteral("HOST[:PORT]"));
     const QCommandLineOption results(QStringLiteral("results"), QString(), QStringLiteral("ANSWER"));
     const QCommandLineOption onError(QStringLiteral("on-error"), QString(), QStringLiteral("ANSWER"));
-    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, dnsServer, results, onError});
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
+    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, dnsServer, results, onError, format});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -179,27 +182,34 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
             return usageError(QStringLiteral("--dns-server: '%1' is not an IP address, with :PORT after it if wanted").arg(text));
     }
 
-    if (parser.isSet(results)) {
-        const QString answer = lastValue(parser, results);
-        if (answer == QLatin1String("overwrite"))
-            args.results = ResultsFileAnswer::Overwrite;
-        else if (answer == QLatin1String("append"))
-            args.results = ResultsFileAnswer::Append;
-        else if (answer == QLatin1String("cancel"))
-            args.results = ResultsFileAnswer::Cancel;
-        else
-            return usageError(QStringLiteral("--results: '%1' is not overwrite, append or cancel").arg(answer));
-    }
-
-    if (parser.isSet(onError)) {
-        const QString answer = lastValue(parser, onError);
-        if (answer == QLatin1String("continue"))
-            args.onError = ErrorAnswer::Continue;
-        else if (answer == QLatin1String("stop"))
-            args.onError = ErrorAnswer::Stop;
-        else
-            return usageError(QStringLiteral("--on-error: '%1' is not continue or stop").arg(answer));
-    }
+    // An option that takes one word of a few: a usage error names the option and the words.
+    auto choose = [&](const QCommandLineOption& option, auto choices, auto& value) {
+        if (!parser.isSet(option))
+            return true;
+        const QString word = lastValue(parser, option);
+        QStringList words;
+        for (const auto& [name, choice] : choices) {
+            words.append(QLatin1String(name));
+            if (word == QLatin1String(name)) {
+                value = choice;
+                return true;
+            }
+        }
+        const QString last = words.takeLast();
+        usageError(QStringLiteral("--%1: '%2' is not %3 or %4").arg(option.names().constFirst(), word, words.join(QStringLiteral(", ")), last));
+        return false;
+    };
+    using Results = std::pair<const char*, ResultsFileAnswer>;
+    using OnError = std::pair<const char*, ErrorAnswer>;
+    using Format = std::pair<const char*, OutputFormat>;
+    if (!choose(results, std::array{Results{"overwrite", ResultsFileAnswer::Overwrite}, Results{"append", ResultsFileAnswer::Append},
+                                    Results{"cancel", ResultsFileAnswer::Cancel}}, args.results)
+        || !choose(onError, std::array{OnError{"continue", ErrorAnswer::Continue}, OnError{"stop", ErrorAnswer::Stop}}, args.onError)
+        || !choose(format, std::array{Format{"text", OutputFormat::Text}, Format{"tsv", OutputFormat::Tsv}, Format{"jsonl", OutputFormat::Jsonl}},
+                   args.format))
+        return parsed;
+    if (parser.isSet(format) && args.command != QLatin1String("auto") && args.command != QLatin1String("check"))
+        return usageError(QStringLiteral("--format: only auto and check print results in formats"));
 
     parsed.outcome = ParsedCommandLine::Outcome::Run;
     return parsed;
@@ -212,13 +222,19 @@ QString HelpText()
 Checks domain names from a terminal with the engine, tables and files of Tarnwick.
 
 Commands
-  single NAME TLD   the single search: prints each line that the results box would show, in order;
-                    exit 0 when a reply was obtained, 1 when the lookup failed
+  check [NAME...]   checks the given names under the ticked TLDs (see --tlds), without the name
+                    sources and without a results file; a NAME with its TLD (example.com,
+                    example.co.uk) is checked under that TLD only, ticked or not; with no NAME,
+                    or NAME -, reads the names from standard input, one per line, and checks
+                    each as soon as it comes; names are cleaned as an import list's are;
+                    prints as auto does
+  single NAME.TLD   the single search: prints each line that the results box would show, in order;
+  single NAME TLD   exit 0 when a reply was obtained, 1 when the lookup failed
   auto              the automated search with the options the main window would load
                     (Settings.dat, or the window's first-start values when there is none)
                     and its ticked TLDs; prints each result entry as the all-results list shows it,
                     oldest first, one per line, as soon as it is made; the last line is the counter
-                    label's text; exit 0 when the run reached its end, 1 when it ended early
+                    label's text
   list              builds the search list from the same options and prints it, one name per line,
                     in order; no network
   tlds              prints TLDInfoList, one entry per line: TLD, Server, MatchText and Checked
@@ -233,7 +249,8 @@ Options
                              Soundex.dat, Cache/ and the default results file
                              (default: where the window keeps them)
   --set SECTION/KEY=VALUE    for this run, read VALUE for that Settings.dat key instead of the
-                             file's value (nothing is written); repeatable
+                             file's value (nothing is written); a tick box takes 0 or 1, a number
+                             its digits within the key's range, a choice its index; repeatable
   --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its dot)
   --server TLD=SERVER        for this run, use SERVER (a whois host or an HTTP URL template) for TLD,
                              and not RDAP; its match text is found as the program finds it for any
@@ -243,6 +260,11 @@ Options
   --whois-port N             connect to whois servers on port N (default 43)
   --dns-server HOST[:PORT]   ask this resolver (an IP address, port 53 unless given) in the DNS
                              pre-check instead of the system's (/etc/resolv.conf)
+  --format text|tsv|jsonl    how auto and check print their results: text, the entries as above
+                             (default); tsv, a header line and one line per domain with the fields
+                             domain, name, tld, verdict, status, route, server, reason and ms
+                             separated by tabs; jsonl, one JSON object per domain with those fields;
+                             with tsv and jsonl the counters go to standard error
   --results overwrite|append|cancel
                              the answer to the question about an existing results file (default append)
   --on-error continue|stop   the answer to the questions asked after an error (default continue)
@@ -250,7 +272,13 @@ Options
 
 Settings.dat and Config.dat are read, never written. Every message box is printed to
 standard error as its kind, a colon, a blank and its text. Ctrl-C stops a search as the
-Stop button does (press it again to quit at once). Exit status 2 means a usage error.
+Stop button does (press it again to quit at once); so does the end of the reader of
+standard output (| head).
+
+Exit status of auto and check: 0 the run reached its end and every domain got free or
+taken (or its name was invalid); 3 it reached its end but some domains ended in an error;
+1 it ended early (Ctrl-C, a question answered to stop, a closed standard output, for auto
+also no ticked TLD or no names). 2 means a usage error, for every command.
 See tarnwick-cli(1) for examples.
 )");
 }

@@ -9,10 +9,15 @@
 
 // The exit codes that scripts rely on.
 enum ExitCode : int {
-    ExitSuccess = 0,   // the reply was obtained, the run reached its end
-    ExitFailure = 1,   // the lookup failed, the run ended early
-    ExitUsage = 2,     // the command line was wrong; nothing was done
+    ExitSuccess = 0,       // the reply was obtained; the run reached its end with a verdict for every domain
+    ExitFailure = 1,       // the lookup failed, the run ended early
+    ExitUsage = 2,         // the command line was wrong; nothing was done
+    ExitDomainErrors = 3,  // the run reached its end, but some domains ended in an error
 };
+
+// How auto and check print their results: the entries as the window shows them, or one
+// record per domain as tab-separated fields or as a JSON object.
+enum class OutputFormat { Text, Tsv, Jsonl };
 
 // --set SECTION/KEY=VALUE
 struct SettingOverride {
@@ -32,7 +37,7 @@ enum class ResultsFileAnswer { Overwrite, Append, Cancel };   // an existing res
 enum class ErrorAnswer { Continue, Stop };                    // the questions after an error
 
 struct CliArguments {
-    QString command;                  // "single", "auto", "list", "tlds" or "routes"
+    QString command;                  // "single", "auto", "check", "list", "tlds" or "routes"
     QStringList commandArguments;     // what follows the command
     QString programFolder;            // empty: the executable's folder
     QList<SettingOverride> settings;
@@ -44,6 +49,7 @@ struct CliArguments {
     quint16 dnsPort = 53;
     ResultsFileAnswer results = ResultsFileAnswer::Append;
     ErrorAnswer onError = ErrorAnswer::Continue;
+    OutputFormat format = OutputFormat::Text;
 };
 
 struct ParsedCommandLine {

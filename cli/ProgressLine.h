@@ -5,14 +5,15 @@
 class Console;
 class TMisc1;
 
-// The progress line of an automated run on a terminal: the counters and the speed,
-// redrawn at most ten times a second.
+// The progress line of an automated run on a terminal: the counters, the speed and the
+// time left at that speed, redrawn at most ten times a second.
 class ProgressLine {
 public:
     ProgressLine(Console& console, const TMisc1& engine);
 
     void showStatus(const QString& text);        // a line of its own while no domain is checked yet
     void start();                                // the first domain is about to be looked up
+    void setTotal(qint64 domains) { total_ = domains; }   // the domains of the run known so far
     void update(qint64 domainsDone);             // progress position of the run
     void finish();
 
@@ -23,4 +24,5 @@ private:
     const TMisc1& engine_;
     QElapsedTimer sinceStart_;
     QElapsedTimer sinceDrawn_;
+    qint64 total_ = 0;
 };

@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -28,6 +29,9 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 int main(int argc, char* argv[])
 {
     qInstallMessageHandler(qtMessages);
+    // A reader of standard output that goes away is a write error (EPIPE), which stops the
+    // search, not a signal that would end the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick-cli"));
 
@@ -49,9 +53,8 @@ int main(int argc, char* argv[])
     const std::unique_ptr<Command> command = Command::Create(arguments.command);
     if (!command)
         return usageError(QStringLiteral("unknown command '%1'").arg(arguments.command));
-    if (arguments.commandArguments.size() != command->ArgumentCount())
-        return usageError(QStringLiteral("wrong number of arguments for '%1' (usage: tarnwick-cli [OPTIONS] %2)")
-                              .arg(arguments.command, command->Usage()));
+    if (const QString error = command->ArgumentError(arguments.commandArguments); !error.isEmpty())
+        return usageError(error);
 
     CliSession session(arguments);
     if (const QString error = session.Open(command->NeedsDictionary()); !error.isEmpty())

@@ -27,6 +27,8 @@
 #include <QObject>
 #include <QStringList>
 
+class INameFeed;
+
 // The search engine: owns the built-in tables, the table of TLDs in use, the network
 // clients and the name lists, and carries the lookup, list-building and search
 // operations. Everything runs on the user-interface thread.
@@ -138,7 +140,8 @@ public:
     QString CounterText() const;   // "N checked, N taken, N free, N errors"
     void ResetCounters();
     void RunSingleSearch();
-    void RunMultipleSearch();
+    // The automated search; with a feed, over the feed's names instead of the name sources.
+    void RunMultipleSearch(INameFeed* feed = nullptr);
     // The advanced dialog's proxy entries as last applied (at start-up and by its OK).
     // After a failed whois lookup the searches compare them with the system's proxy.
     ProxyBoxes ProxyEntries;

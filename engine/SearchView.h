@@ -40,6 +40,12 @@ public:
         Q_UNUSED(verdict);
         Q_UNUSED(reason);
     }
+    // A name that cannot be looked up, with the reason its one error entry gives.
+    virtual void recordInvalid(const QString& name, const QString& why)
+    {
+        Q_UNUSED(name);
+        Q_UNUSED(why);
+    }
 
     // Something the run changed about itself, said once ("DNS pre-check off for .com: ...").
     virtual void showRunNotice(const QString& text) = 0;

@@ -25,4 +25,5 @@ struct LookupReason {
     LookupRoute Route = LookupRoute::None;
     QString Server;   // RDAP base URL, whois host, URL template or the taken-list pseudo-server
     QString Text;     // "the reply holds \"No Match\"", "refused by the registry: ...", ...
+    qint64 Ms = -1;   // how long the lookup took, from the first question to the verdict; -1: none was asked
 };

@@ -2,6 +2,8 @@
 #include "engine/Misc1.h"
 #include "engine/runs/ResultsFile.h"
 #include "engine/runs/LookupPipeline.h"
+#include "engine/runs/NameFeed.h"
+#include <QElapsedTimer>
 #include <QFile>
 #include <exception>
 
@@ -9,6 +11,7 @@ namespace {
 using ResultList = ISearchView::ResultList;
 
 const QString kErrorCheckingServer = QStringLiteral("There was an error checking the server.\r\rDo you wish to continue ?");
+const QString kNoTickedTld = QStringLiteral("You have not selected any top level domains to check");
 
 QString OverwriteQuestion(const QString& path)
 {
@@ -45,20 +48,21 @@ VerdictEntry EntryFor(LookupVerdict verdict, const QString& domain)
 }
 } // namespace
 
-void TMisc1::RunMultipleSearch()
+void TMisc1::RunMultipleSearch(INameFeed* feed)
 {
     if (!view_)
         return;
     // Nothing unexpected may escape into the Start handler, which returns the window to idle.
     try {
-        TAutomatedRun(*this, *view_).Run();
+        TAutomatedRun(*this, *view_, feed).Run();
     } catch (const std::exception&) {
     }
 }
 
-TAutomatedRun::TAutomatedRun(TMisc1& engine, ISearchView& view)
+TAutomatedRun::TAutomatedRun(TMisc1& engine, ISearchView& view, INameFeed* feed)
     : engine_(engine)
     , view_(view)
+    , feed_(feed)
 {
 }
 
@@ -93,38 +97,39 @@ void TAutomatedRun::Run()
     if (!CollectTickedTLDs())
         return;
 
-    engine_.PrepareList();
-    if (StopPressed())
-        return;
-    const int nameCount = engine_.SearchList.count();
-    if (nameCount == 0) {
-        engine_.ShowMessage(MessageKind::Warning, QStringLiteral("There are no entries that match your criteria"), MbOk);
-        view_.UpdateDisplayforStart(false);
-        return;
-    }
-
-    progressMaximum_ = qint64(nameCount) * tickedTLDs_.size();
+    int nameCount = 0;   // a feed's names count as they come
     progressPosition_ = 0;
-    view_.setProgressMaximum(progressMaximum_);
-    view_.setProgressPosition(0);
+    if (!feed_) {
+        engine_.PrepareList();
+        if (StopPressed())
+            return;
+        nameCount = engine_.SearchList.count();
+        if (nameCount == 0) {
+            engine_.ShowMessage(MessageKind::Warning, QStringLiteral("There are no entries that match your criteria"), MbOk);
+            view_.UpdateDisplayforStart(false);
+            return;
+        }
+        progressMaximum_ = qint64(nameCount) * tickedTLDs_.size();
+        view_.setProgressMaximum(progressMaximum_);
+        view_.setProgressPosition(0);
+    }
     // The DNS step lives in the pipeline, which with one lookup at a time asks one registry at a time.
     if (engine_.LookupParallel > 1 || engine_.DnsPrecheck) {
         pipeline_ = std::make_unique<TLookupPipeline>(
-            engine_, tickedTLDs_,
+            engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
             TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
-        pipeline_->CheckResolver([this](const QString& text) { view_.showRunNotice(text); });
+        pipeline_->CheckResolver(tickedTLDs_, [this](const QString& text) { view_.showRunNotice(text); });
         if (StopPressed()) {
             EndOnStop();
             return;
         }
     }
 
-    // The count is checked again at every name: the lists are released when the window
-    // closes, which can happen while messages are processed.
-    for (int i = 0; i < nameCount && i < engine_.SearchList.count(); ++i) {
+    for (int i = 0; NameReady(i, nameCount); ++i) {
         const QString name = engine_.SearchList.at(i);
-        if (!ReportedInvalid(name)) {
-            for (int t = 0; t < tickedTLDs_.size(); ++t) {
+        const QStringList tlds = TldsOf(i);
+        if (!ReportedInvalid(name, tlds.size())) {
+            for (int t = 0; t < tlds.size(); ++t) {
                 if (CheckDomain(i, t) == Next::End)
                     return;
             }
@@ -135,7 +140,48 @@ void TAutomatedRun::Run()
             return;
         }
     }
+    // Stop pressed while the feed waited for its next name.
+    if (StopPressed()) {
+        EndOnStop();
+        return;
+    }
     view_.UpdateDisplayforStart(false);
+}
+
+// Whether name `index` is there to be checked. The count is checked again at every name:
+// the lists are released when the window closes, which can happen while messages are
+// processed. A feed's names join the progress as they come.
+bool TAutomatedRun::NameReady(int index, int nameCount)
+{
+    if (!feed_)
+        return index < nameCount && index < engine_.SearchList.count();
+    while (namesCounted_ <= index) {
+        if (!feed_->WaitForName(namesCounted_))
+            return false;
+        progressMaximum_ += TldsOf(namesCounted_++).size();
+        view_.setProgressMaximum(progressMaximum_);
+    }
+    return true;
+}
+
+// Whether more than `count` domains lie beyond the progress position. A feed is asked for
+// names ahead (and waited for) only when a question depends on it.
+bool TAutomatedRun::MoreLeftThan(qint64 count)
+{
+    while (progressPosition_ + count >= progressMaximum_)
+        if (!feed_ || !NameReady(namesCounted_, 0))
+            return false;
+    return true;
+}
+
+QStringList TAutomatedRun::TldsOf(int nameIndex) const
+{
+    if (feed_) {
+        const QString own = feed_->TldOf(nameIndex);
+        if (!own.isEmpty())
+            return {own};
+    }
+    return tickedTLDs_;
 }
 
 // The overwrite/append/cancel question and, when the old file cannot be deleted, whether
@@ -170,45 +216,54 @@ bool TAutomatedRun::CollectTickedTLDs()
         if (entry.Checked)
             tickedTLDs_.append(entry.TLD);
     }
-    if (!tickedTLDs_.isEmpty())
+    // A feed's names may come with TLDs of their own.
+    if (!tickedTLDs_.isEmpty() || feed_)
         return true;
-    engine_.ShowMessage(MessageKind::Warning, QStringLiteral("You have not selected any top level domains to check"), MbOk);
+    engine_.ShowMessage(MessageKind::Warning, kNoTickedTld, MbOk);
     view_.UpdateDisplayforStart(false);
     return false;
 }
 
-// An invalid name gets one error entry for all its TLDs, counts once, and writes no
-// file line. True when the name was invalid.
-bool TAutomatedRun::ReportedInvalid(const QString& name)
+// An invalid name (or a fed name without a TLD when none is ticked) gets one error entry
+// for all its TLDs, counts once, and writes no file line. True when the name was invalid.
+bool TAutomatedRun::ReportedInvalid(const QString& name, qsizetype tldCount)
 {
-    const QString message = engine_.IsValidAddress(name);
+    QString message = engine_.IsValidAddress(name);
+    if (message.isEmpty() && tldCount == 0)
+        message = kNoTickedTld;
     if (message.isEmpty())
         return false;
     const QString entry = name + QStringLiteral(" : ") + message;
     view_.insertResultAtTop(ResultList::All, entry);
     view_.insertResultAtTop(ResultList::Errors, entry);
+    view_.recordInvalid(name, message);
     engine_.UpdateMultipleCount(QStringLiteral("E"));
-    AdvanceProgress(tickedTLDs_.size());
+    AdvanceProgress(tldCount);
     return true;
 }
 
 TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
 {
     const QString name = engine_.SearchList.at(nameIndex);
-    const QString& tld = tickedTLDs_.at(tldIndex);
+    const QString tld = TldsOf(nameIndex).at(tldIndex);
     const TLDInfo* entry = engine_.TLDInfoList.Find(tld);
-    if (!entry)
-        return Next::Continue;   // the ticked list came from TLDInfoList, so only a changed table gets here
     bool isWhois = false;
     JudgeDetails details;
     LookupVerdict verdict = LookupVerdict::LookupFailed;
-    if (pipeline_) {
+    if (!entry) {
+        // A fed name's own TLD that the table lacks (or a table changed under the run):
+        // there is no server to ask.
+        details.Reason.Text = tld + QStringLiteral(" is not in the table of TLDs in use");
+    } else if (pipeline_) {
         const TLookupPipeline::Outcome outcome = pipeline_->Await(nameIndex, tldIndex);
         verdict = outcome.verdict;
         isWhois = outcome.isWhois;
         details = outcome.details;
     } else {
+        QElapsedTimer asked;
+        asked.start();
         verdict = engine_.JudgeDomain(name, *entry, isWhois, &details);
+        details.Reason.Ms = asked.elapsed();
     }
     // Stop pressed during the lookup (which ends its network wait at once) or before
     // the reply was judged: this domain gets no entry and no file line.
@@ -225,7 +280,7 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
     const bool domainError = verdict == LookupVerdict::ServerError || verdict == LookupVerdict::LookupFailed;
 
     // The run's last domain asks nothing: there is nothing left to continue with.
-    if (verdict == LookupVerdict::ServerError && progressPosition_ + 1 < progressMaximum_) {
+    if (verdict == LookupVerdict::ServerError && MoreLeftThan(1)) {
         if (Ask(MessageKind::Error, kErrorCheckingServer, MbYes | MbNo) != MbYes)
             return Next::End;
     }
@@ -275,7 +330,7 @@ TAutomatedRun::Next TAutomatedRun::AskAboutFirstError(bool lastLookupWasWhois)
 {
     if (firstErrorAsked_)
         return Next::Continue;
-    if (progressPosition_ + 1 < progressMaximum_) {
+    if (MoreLeftThan(1)) {
         QString question = kErrorCheckingServer;
         if (lastLookupWasWhois && engine_.ProxySettingsDiffer())
             question.prepend(ProxyWarningText() + QStringLiteral("\r\r"));

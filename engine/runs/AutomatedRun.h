@@ -5,6 +5,7 @@
 #include <memory>
 
 class TMisc1;
+class INameFeed;
 class ISearchView;
 class TLookupPipeline;
 enum class MessageKind;
@@ -20,9 +21,12 @@ enum class MessageKind;
 // With more than one lookup allowed at once (Lookup/Parallel), the lookups run ahead in
 // a pipeline; the run takes their verdicts in list order, so its entries, counters,
 // questions and file are those of one lookup at a time.
+//
+// With a name feed, the names come from the feed instead of the name sources, each as
+// soon as it is there, and a name that came with its own TLD is checked under that one.
 class TAutomatedRun {
 public:
-    TAutomatedRun(TMisc1& engine, ISearchView& view);
+    TAutomatedRun(TMisc1& engine, ISearchView& view, INameFeed* feed = nullptr);
     ~TAutomatedRun();
     void Run();
 
@@ -32,7 +36,10 @@ private:
 
     bool PrepareResultsFile(const MainOptions& options);
     bool CollectTickedTLDs();
-    bool ReportedInvalid(const QString& name);
+    bool NameReady(int index, int nameCount);
+    bool MoreLeftThan(qint64 count);
+    QStringList TldsOf(int nameIndex) const;
+    bool ReportedInvalid(const QString& name, qsizetype tldCount);
     Next CheckDomain(int nameIndex, int tldIndex);
     // A question of the run; the lookups in flight go on, and nothing new starts meanwhile.
     int Ask(MessageKind kind, const QString& text, int buttons);
@@ -44,6 +51,7 @@ private:
 
     TMisc1& engine_;
     ISearchView& view_;
+    INameFeed* feed_;
 
     bool saveResults_ = false;       // results still go to the file
     bool headerWritten_ = false;     // this run's header block is in the file
@@ -52,4 +60,5 @@ private:
     std::unique_ptr<TLookupPipeline> pipeline_;   // none with one lookup at a time
     qint64 progressMaximum_ = 0;
     qint64 progressPosition_ = 0;
+    int namesCounted_ = 0;   // a feed's names in progressMaximum_
 };

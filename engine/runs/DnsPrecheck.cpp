@@ -56,16 +56,22 @@ void TDnsPrecheck::CheckResolver(const QStringList& tlds)
     if (unanswered > 0 && engine_.StopRequest == 0)
         loop.exec();
     resolver_.ForgetAll();   // the made-up names still open: their answers would come too late
+    checkedTlds_ = QSet<QString>(tlds.cbegin(), tlds.cend());
 
     if (!answered) {
         SwitchOffForRun(QStringLiteral("DNS pre-check off for this run: the resolver at %1 does not answer").arg(server()));
         return;
     }
-    if (lying.isEmpty())
-        return;
-    offForTld_ = QSet<QString>(lying.cbegin(), lying.cend());
+    if (!lying.isEmpty())
+        SwitchOffForTlds(lying);
+}
+
+void TDnsPrecheck::SwitchOffForTlds(const QStringList& tlds)
+{
+    for (const QString& tld : tlds)
+        offForTld_.insert(tld);
     notify_(QStringLiteral("DNS pre-check off for %1: the resolver at %2 says made-up names there exist")
-                .arg(lying.join(QStringLiteral(", ")), server()));
+                .arg(tlds.join(QStringLiteral(", ")), server()));
 }
 
 bool TDnsPrecheck::AppliesTo(const QString& tld) const
@@ -73,12 +79,70 @@ bool TDnsPrecheck::AppliesTo(const QString& tld) const
     return !offForRun_ && !offForTld_.contains(tld);
 }
 
-quint64 TDnsPrecheck::Ask(const QString& domain, Callback done)
+quint64 TDnsPrecheck::Ask(const QString& domain, const QString& tld, Callback done)
 {
-    return resolver_.AskNameServers(domain.toLatin1(), [this, done = std::move(done)](const TDnsResolver::Answer& answer) {
-        TakeAnswer(answer.verdict);
-        done(answer.verdict == NsAnswer::Delegated);
-    });
+    const quint64 ticket = nextTicket_++;
+    if (checkedTlds_.contains(tld)) {
+        AskResolver(ticket, domain, std::move(done));
+        return ticket;
+    }
+    parked_[tld].append({ticket, domain, std::move(done)});
+    if (!checkingTlds_.contains(tld)) {
+        checkingTlds_.insert(tld);
+        CheckTld(tld);
+    }
+    return ticket;
+}
+
+void TDnsPrecheck::AskResolver(quint64 ticket, const QString& domain, Callback done)
+{
+    const quint64 asked = resolver_.AskNameServers(
+        domain.toLatin1(), [this, ticket, done = std::move(done)](const TDnsResolver::Answer& answer) {
+            atResolver_.remove(ticket);
+            TakeAnswer(answer.verdict);
+            done(answer.verdict == NsAnswer::Delegated);
+        });
+    atResolver_.insert(ticket, asked);
+}
+
+void TDnsPrecheck::CheckTld(const QString& tld)
+{
+    resolver_.AskNameServers(QueryForm(MadeUpName() + tld).toLatin1(),
+                             [this, tld](const TDnsResolver::Answer& answer) { TakeTldCheck(tld, answer.verdict); });
+}
+
+// The questions that waited for their TLD's check go on: to the resolver, or without DNS.
+void TDnsPrecheck::TakeTldCheck(const QString& tld, NsAnswer answer)
+{
+    checkingTlds_.remove(tld);
+    checkedTlds_.insert(tld);
+    if (answer == NsAnswer::Delegated)
+        SwitchOffForTlds({tld});
+    for (Parked& question : parked_.take(tld)) {
+        if (AppliesTo(tld))
+            AskResolver(question.ticket, question.domain, std::move(question.done));
+        else
+            question.done(false);
+    }
+}
+
+void TDnsPrecheck::Forget(quint64 ticket)
+{
+    if (const auto asked = atResolver_.constFind(ticket); asked != atResolver_.cend()) {
+        resolver_.Forget(*asked);
+        atResolver_.erase(asked);
+        return;
+    }
+    for (QList<Parked>& waiting : parked_)
+        waiting.removeIf([ticket](const Parked& question) { return question.ticket == ticket; });
+}
+
+void TDnsPrecheck::StopAll()
+{
+    resolver_.ForgetAll();
+    atResolver_.clear();
+    parked_.clear();
+    checkingTlds_.clear();
 }
 
 void TDnsPrecheck::TakeAnswer(NsAnswer answer)

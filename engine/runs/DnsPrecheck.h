@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/dns/DnsResolver.h"
 #include <QObject>
+#include <QHash>
+#include <QList>
 #include <QSet>
 #include <QStringList>
 #include <functional>
@@ -12,9 +14,11 @@ class TMisc1;
 // name free: no delegation, NXDOMAIN, SERVFAIL or silence leave the domain to the registry.
 //
 // A resolver that claims made-up names exist is not trusted: CheckResolver() asks about
-// one random name per TLD before the run and switches the step off for the TLDs where it
-// lies, or for the whole run when it does not answer at all; so does a resolver that
-// stops answering during the run. Each such case is said once, through `notify`.
+// one random name per ticked TLD before the run and switches the step off for the TLDs
+// where it lies, or for the whole run when it does not answer at all; a TLD that comes up
+// later (a name that carries its own) is checked so at its first domain, whose question
+// waits for it. A resolver that stops answering during the run is not asked any more.
+// Each such case is said once, through `notify`.
 class TDnsPrecheck : public QObject {
     Q_OBJECT
 public:
@@ -26,18 +30,27 @@ public:
     // Whether domains under `tld` are asked in DNS first (lower case, with its dot).
     bool AppliesTo(const QString& tld) const;
 
-    // Asks about `domain` ("name.tld" as the registry would be asked); `done` hears
-    // whether it is delegated. Returns a ticket for Forget().
+    // Asks about `domain` ("name.tld" as the registry would be asked) under `tld`; `done`
+    // hears whether it is delegated. Returns a ticket for Forget().
     using Callback = std::function<void(bool delegated)>;
-    quint64 Ask(const QString& domain, Callback done);
-    void Forget(quint64 ticket) { resolver_.Forget(ticket); }
+    quint64 Ask(const QString& domain, const QString& tld, Callback done);
+    void Forget(quint64 ticket);
     // Stop: every question ends unheard, nothing more is sent.
-    void StopAll() { resolver_.ForgetAll(); }
+    void StopAll();
 
     // The resolver asked, for the reasons of the verdicts it gave.
     QString server() const { return resolver_.serverName(); }
 
 private:
+    struct Parked {
+        quint64 ticket;
+        QString domain;
+        Callback done;
+    };
+    void AskResolver(quint64 ticket, const QString& domain, Callback done);
+    void CheckTld(const QString& tld);
+    void TakeTldCheck(const QString& tld, NsAnswer answer);
+    void SwitchOffForTlds(const QStringList& tlds);
     void TakeAnswer(NsAnswer answer);
     void SwitchOffForRun(const QString& why);
 
@@ -45,6 +58,11 @@ private:
     std::function<void(const QString&)> notify_;
     TDnsResolver resolver_;
     bool offForRun_ = false;
+    QSet<QString> checkedTlds_;             // their made-up name was asked about
+    QSet<QString> checkingTlds_;            // ... and is being asked about now
     QSet<QString> offForTld_;
+    QHash<QString, QList<Parked>> parked_;  // questions waiting for their TLD's check
+    QHash<quint64, quint64> atResolver_;    // our ticket -> the resolver's
+    quint64 nextTicket_ = 1;
     int silentInARow_ = 0;   // questions in a row that got no reply at all
 };

@@ -37,7 +37,8 @@ TLookupJob::~TLookupJob()
 void TLookupJob::Start()
 {
     if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
-        dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), [this](bool delegated) { TakeDnsAnswer(delegated); });
+        dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), entry_.TLD,
+                                    [this](bool delegated) { TakeDnsAnswer(delegated); });
         return;
     }
     StartRegistryRoute();
@@ -105,6 +106,8 @@ void TLookupJob::AskWhois()
             return;
         }
         ++attempts_;
+        if (!asked_.isValid())
+            asked_.start();
         exchange_ = std::make_unique<TWhoisExchange>();
         connect(exchange_.get(), &TWhoisExchange::finished, this, &TLookupJob::TakeWhoisAnswer, Qt::QueuedConnection);
         exchange_->Start(host_, engine_.Whois1.Port, QueryForm(name_.toLower() + entry_.TLD), engine_.Whois1.limits());
@@ -167,6 +170,7 @@ void TLookupJob::RunBlocking()
 {
     ticket_ = 0;
     holdsSlot_ = true;
+    asked_.start();
     scheduler_.BeginBlockingStep();
     JudgeDetails details;
     const LookupVerdict verdict = engine_.JudgeDomain(name_, entry_, isWhois_, &details);
@@ -213,6 +217,8 @@ void TLookupJob::Finish(LookupVerdict verdict)
     if (done_)
         return;
     verdict_ = verdict;
+    if (asked_.isValid())
+        details_.Reason.Ms = asked_.elapsed();
     done_ = true;
     emit finished();
 }

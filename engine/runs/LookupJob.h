@@ -3,6 +3,7 @@
 #include "engine/lookup/LookupVerdict.h"
 #include "engine/lookup/RetryPauses.h"
 #include "engine/lookup/TLDInfoList.h"
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -70,6 +71,7 @@ private:
     TRetryPauses pauses_;
     QTimer pause_;
     int attempts_ = 0;
+    QElapsedTimer asked_;   // since the first question to a server
     bool waitsForTurn_ = false;
     bool done_ = false;
     LookupVerdict verdict_ = LookupVerdict::LookupFailed;

@@ -5,14 +5,15 @@
 #include "engine/runs/LookupScheduler.h"
 #include <QEventLoop>
 
-TLookupPipeline::TLookupPipeline(TMisc1& engine, QStringList tlds, Settings settings, QObject* parent)
+TLookupPipeline::TLookupPipeline(TMisc1& engine, TldsOfName tldsOf, Settings settings, QObject* parent)
     : QObject(parent)
     , engine_(engine)
-    , tlds_(std::move(tlds))
+    , tldsOf_(std::move(tldsOf))
     , scheduler_(std::make_unique<TLookupScheduler>(settings.parallel, settings.perServer))
     // Answers that come early wait here for their turn; the window bounds how many. DNS
     // answers most domains at once, so with it the window holds two resolver loads.
-    , window_(std::max({4, 4 * settings.parallel, settings.dnsPrecheck ? 2 * engine.DnsResolver.maxOutstanding : 0}))
+    , window_(static_cast<size_t>(
+          std::max({4, 4 * settings.parallel, settings.dnsPrecheck ? 2 * engine.DnsResolver.maxOutstanding : 0})))
 {
     if (settings.dnsPrecheck)
         precheck_ = std::make_unique<TDnsPrecheck>(engine_, [this](const QString& text) {
@@ -39,32 +40,38 @@ bool TLookupPipeline::IsLookedUp(int nameIndex)
 
 void TLookupPipeline::Feed()
 {
-    const qint64 total = qint64(engine_.SearchList.count()) * tlds_.size();
-    while (!aborted_ && nextToStart_ < total && nextToStart_ - nextToHand_ < window_) {
-        const int nameIndex = static_cast<int>(nextToStart_ / tlds_.size());
-        const int tldIndex = static_cast<int>(nextToStart_ % tlds_.size());
-        const qint64 index = nextToStart_++;
-        if (!IsLookedUp(nameIndex))
+    // The search list may still grow while the run goes on (names fed from outside).
+    while (!aborted_ && jobs_.size() < window_ && nextToStart_.name < engine_.SearchList.count()) {
+        const Position position = nextToStart_;
+        const QStringList tlds = tldsOf_(position.name);
+        if (position.tld >= tlds.size() || !IsLookedUp(position.name)) {
+            nextToStart_ = {position.name + 1, 0};
             continue;
-        const TLDInfo* entry = engine_.TLDInfoList.Find(tlds_.at(tldIndex));
+        }
+        ++nextToStart_.tld;
+        const TLDInfo* entry = engine_.TLDInfoList.Find(tlds.at(position.tld));
         if (!entry)
             continue;
-        auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, precheck_.get(), engine_.SearchList.at(nameIndex), *entry);
+        auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, precheck_.get(), engine_.SearchList.at(position.name), *entry);
         TLookupJob* started = job.get();
-        jobs_.emplace(index, std::move(job));
+        jobs_.emplace(position, std::move(job));
         started->Start();
     }
 }
 
 TLookupPipeline::Outcome TLookupPipeline::Await(int nameIndex, int tldIndex)
 {
-    const qint64 index = IndexOf(nameIndex, tldIndex);
-    nextToHand_ = index;
-    if (nextToStart_ <= index)
-        nextToStart_ = index;   // names skipped by the caller are not started
+    const Position position{nameIndex, tldIndex};
+    // Domains skipped by the caller are not needed any more, nor started.
+    while (!jobs_.empty() && jobs_.begin()->first < position) {
+        jobs_.begin()->second->Abort();
+        jobs_.erase(jobs_.begin());
+    }
+    if (nextToStart_ < position)
+        nextToStart_ = position;
     Feed();
     Outcome outcome;
-    auto found = jobs_.find(index);
+    auto found = jobs_.find(position);
     if (found == jobs_.end()) {
         outcome.details.QueryStopped = true;   // aborted before it could start
         return outcome;
@@ -78,16 +85,15 @@ TLookupPipeline::Outcome TLookupPipeline::Await(int nameIndex, int tldIndex)
     }
     outcome = {job->verdict(), job->isWhois(), job->details()};
     jobs_.erase(found);
-    nextToHand_ = index + 1;
     Feed();
     return outcome;
 }
 
-void TLookupPipeline::CheckResolver(const std::function<void(const QString&)>& notify)
+void TLookupPipeline::CheckResolver(const QStringList& tlds, const std::function<void(const QString&)>& notify)
 {
     notify_ = notify;
     if (precheck_)
-        precheck_->CheckResolver(tlds_);
+        precheck_->CheckResolver(tlds);
 }
 
 void TLookupPipeline::SetPaused(bool paused)
@@ -98,6 +104,8 @@ void TLookupPipeline::SetPaused(bool paused)
 void TLookupPipeline::AbortAll()
 {
     aborted_ = true;
+    // The slot each aborted lookup gives back must not start the next one.
+    scheduler_->SetPaused(true);
     for (auto& [index, job] : jobs_)
         job->Abort();
     if (precheck_)

@@ -13,7 +13,7 @@ class TLookupJob;
 class TLookupScheduler;
 
 // The lookups of an automated run, many at once: domains are started in list order (each
-// name under each ticked TLD) up to a window ahead of the one the run needs next, the
+// name under each of its TLDs) up to a window ahead of the one the run needs next, the
 // scheduler deciding when each may ask its server; Await() hands the verdicts back in
 // list order, running the event loop while it waits, so everything the run shows and
 // writes comes out exactly as one lookup at a time would give it.
@@ -25,7 +25,9 @@ public:
         int perServer = 1;    // at once to one server (1 to 8)
         bool dnsPrecheck = false;   // DNS is asked first; the window then reaches far enough ahead to keep DNS busy
     };
-    TLookupPipeline(TMisc1& engine, QStringList tlds, Settings settings, QObject* parent = nullptr);
+    // The TLDs that name n of the search list is checked under, in order.
+    using TldsOfName = std::function<QStringList(int nameIndex)>;
+    TLookupPipeline(TMisc1& engine, TldsOfName tldsOf, Settings settings, QObject* parent = nullptr);
     ~TLookupPipeline() override;
 
     struct Outcome {
@@ -33,13 +35,13 @@ public:
         bool isWhois = false;
         JudgeDetails details;
     };
-    // The verdict for name `nameIndex` of the search list under TLD `tldIndex`. Invalid
-    // names are never looked up; the caller skips them.
+    // The verdict for name `nameIndex` of the search list under its TLD `tldIndex`.
+    // Invalid names are never looked up; the caller skips them.
     Outcome Await(int nameIndex, int tldIndex);
 
     // With the DNS pre-check: the check of the resolver that the run makes before its
     // first lookup (see TDnsPrecheck); `notify` hears what it switched off.
-    void CheckResolver(const std::function<void(const QString&)>& notify);
+    void CheckResolver(const QStringList& tlds, const std::function<void(const QString&)>& notify);
 
     // While a question is open, nothing new starts.
     void SetPaused(bool paused);
@@ -49,19 +51,23 @@ public:
     const TLookupScheduler& scheduler() const { return *scheduler_; }
 
 private:
-    qint64 IndexOf(int nameIndex, int tldIndex) const { return qint64(nameIndex) * tlds_.size() + tldIndex; }
+    // A domain of the run: a name of the search list and the position of one of its TLDs.
+    struct Position {
+        int name = 0;
+        int tld = 0;
+        auto operator<=>(const Position&) const = default;
+    };
     void Feed();
     bool IsLookedUp(int nameIndex);
 
     TMisc1& engine_;
-    QStringList tlds_;
+    TldsOfName tldsOf_;
     std::unique_ptr<TLookupScheduler> scheduler_;
     std::unique_ptr<TDnsPrecheck> precheck_;   // outlives the jobs, which hold questions at its resolver
     std::function<void(const QString&)> notify_;
-    std::map<qint64, std::unique_ptr<TLookupJob>> jobs_;   // started, not yet handed back
-    qint64 nextToStart_ = 0;
-    qint64 nextToHand_ = 0;
-    int window_;
+    std::map<Position, std::unique_ptr<TLookupJob>> jobs_;   // started, not yet handed back
+    Position nextToStart_;
+    size_t window_;
     int checkedName_ = -1;      // the last name whose validity is known
     bool checkedNameValid_ = false;
     bool aborted_ = false;

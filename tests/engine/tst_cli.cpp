@@ -8,7 +8,9 @@
 #include "settings/ServerAssignment.h"
 #include "settings/ServerTree.h"
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -95,11 +97,12 @@ private:
     QString file(const QString& name) const { return dir_->filePath(name); }
 
     // Options that send every lookup of the TLD .test to the loopback whois server, whose
-    // free answer is "NOT FOUND", without asking DNS first.
+    // free answer is "NOT FOUND"; DNS is never asked.
     QStringList loopbackOptions() const
     {
-        return {"--server", ".test=127.0.0.1", "--whois-port", QString::number(whois_->port()), "--set", "Lookup/DNSPrecheck=0",
-                "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=NOT FOUND"};
+        return {"--server", ".test=127.0.0.1", "--whois-port", QString::number(whois_->port()),
+                "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=NOT FOUND",
+                "--set", "Lookup/DNSPrecheck=0"};
     }
 
     // Settings.dat for an automated run over the names AB<from> to AB<to> (names need
@@ -229,6 +232,17 @@ private slots:
         QTest::newRow("port not a number") << QStringList{"--whois-port", "4x", "tlds"} << "--whois-port";
         QTest::newRow("--results") << QStringList{"--results", "yes", "auto"} << "overwrite, append or cancel";
         QTest::newRow("--on-error") << QStringList{"--on-error", "abort", "auto"} << "continue or stop";
+        QTest::newRow("--set tick box true") << QStringList{"--set", "Options/NumbersCheck=true", "list"}
+                                             << "Options/NumbersCheck is a tick box and takes 0 or 1";
+        QTest::newRow("--set tick box yes") << QStringList{"--set", "options/autosave=yes", "auto"} << "Options/AutoSave";
+        QTest::newRow("--set number 1e3") << QStringList{"--set", "Number/NumberTo=1e3", "list"}
+                                          << "Number/NumberTo takes a whole number from 0 to 9999999";
+        QTest::newRow("--set number out of range") << QStringList{"--set", "Lookup/Parallel=65", "auto"} << "from 1 to 64";
+        QTest::newRow("--set choice") << QStringList{"--set", "CustomList/SepCombo=3", "list"} << "2 (Semi-colon)";
+        QTest::newRow("single TLD without dot") << QStringList{"single", "name", "com"} << "'com' is not a TLD with its leading dot";
+        QTest::newRow("single with three") << QStringList{"single", "a", ".b", ".c"} << "single NAME.TLD";
+        QTest::newRow("--format unknown") << QStringList{"--format", "xml", "check", "a"} << "text, tsv or jsonl";
+        QTest::newRow("--format of list") << QStringList{"--format", "tsv", "list"} << "--format";
     }
     void usageErrorsExit2WithOneLine()
     {
@@ -380,18 +394,40 @@ private slots:
         QVERIFY(loadDefaults.size() < firstStart.size());
     }
 
-    void withoutDictionaryItsSourcesAreOff()
+    // A source that cannot give names is named on one line before the run, which goes on
+    // with the other sources.
+    void unavailableSourcesAreNamed_data()
     {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("note");
         // The first-start values tick "Dictionary", but there is no english.dat here.
-        const CliResult r = run({"--set", "Options/NumbersCheck=1", "--set", "Number/NumberTo=2", "list"});
+        QTest::newRow("dictionary") << QStringList{} << "english.dat is missing; the dictionary and sounds-like sources are off";
+        QTest::newRow("import list") << QStringList{"--set", "Options/DictCheck=0", "--set", "Options/CustomListCheck=1",
+                                                    "--set", "CustomList/UseList=/nonexistent/names.txt"}
+                                     << "the import list /nonexistent/names.txt cannot be read";
+    }
+    void unavailableSourcesAreNamed()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, note);
+        const CliResult r = run(args + QStringList{"--set", "Options/NumbersCheck=1", "--set", "Number/NumberTo=2", "list"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.outLines(), QStringList({"0", "1", "2"}));
+        QVERIFY2(r.err.startsWith("tarnwick-cli: ") && r.err.count('\n') == 1 && r.err.contains(note.toUtf8()), r.err);
     }
 
+    // The TLD given apart, or carried by the name.
+    void singleSearchPrintsTheReply_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("NAME TLD") << QStringList{"Example", ".test"};
+        QTest::newRow("NAME.TLD") << QStringList{"Example.test"};
+    }
     void singleSearchPrintsTheReply()
     {
+        QFETCH(QStringList, args);
         whois_->setReply("Domain: EXAMPLE.TEST\r\nNo match for example.test\r\n");
-        const CliResult r = run(loopbackOptions() + QStringList{"single", "Example", ".test"});
+        const CliResult r = run(loopbackOptions() + QStringList{"single"} + args);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, QByteArray());
         QCOMPARE(whois_->queries, QList<QByteArray>({"example.test"}));
@@ -458,6 +494,21 @@ private slots:
         QCOMPARE(readFile(file("results.txt")),
                  headerBytes() + "AB1.test : TAKEN\r\nAB2.test : FREE\r\nAB3.test : TAKEN\r\n");
         QCOMPARE(stampOf(file("Settings.dat")), before);
+    }
+
+    // The records of auto: the results file is written as ever, the counters go to standard error.
+    void autoPrintsRecords()
+    {
+        writeNumbersSettings(1, 2);
+        whois_->setReply("Domain registered\r\n");
+        const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--format", "tsv", "auto"});
+        QCOMPARE(r.exitCode, 0);
+        QStringList lines = r.outLines();
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(0), "domain\tname\ttld\tverdict\tstatus\troute\tserver\treason\tms");
+        QVERIFY2(lines.at(2).startsWith("ab2.test\tAB2\t.test\ttaken\tRegistered\twhois\t127.0.0.1\t"), qPrintable(lines.at(2)));
+        QCOMPARE(r.err, QByteArray("2 checked, 2 taken, 0 free, 0 errors\n"));
+        QCOMPARE(readFile(file("results.txt")), headerBytes() + "AB1.test : TAKEN\r\nAB2.test : TAKEN\r\n");
     }
 
     // Runs that end before their first domain: a box, the counters untouched, exit 1.
@@ -527,7 +578,8 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("out");
-        QTest::newRow("continue") << "continue" << 0
+        // The run reaches its end, but a domain ended in an error.
+        QTest::newRow("continue") << "continue" << 3
                                   << QStringList{"AB1.test : Error", "AB2.test : Registered", "AB3.test : Registered",
                                                  "3 checked, 2 taken, 0 free, 1 errors"};
         QTest::newRow("stop") << "stop" << 1 << QStringList{"AB1.test : Error", "0 checked, 0 taken, 0 free, 0 errors"};
@@ -595,6 +647,7 @@ private slots:
     {
         writeNumbersSettings(1, 2, false);
         whois_->setReply("Domain registered\r\n");
+        whois_->answerDelayMs = 150;   // the line is drawn again after the first domain, with the time left
         int master = -1;
         int slave = -1;
         QVERIFY(::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0);
@@ -618,8 +671,143 @@ private slots:
         QCOMPARE(r.outLines(), QStringList({"AB1.test : Registered", "AB2.test : Registered",
                                             "2 checked, 2 taken, 0 free, 0 errors"}));
         QVERIFY2(terminal.contains(" checked, ") && terminal.contains(" domains per second"), terminal);
+        static const QRegularExpression timeLeft(R"(1 checked, .* domains per second, 0:0[0-9] left)");
+        QVERIFY2(QString::fromUtf8(terminal).contains(timeLeft), terminal);
         // The line is taken away at the end, so the shell prompt starts on a clean line.
         QVERIFY2(terminal.endsWith("\r\033[K"), terminal);
+    }
+
+    // check: names from the command line and standard input, each under its own TLD or
+    // every ticked one, printed as auto prints or as records; the time of each lookup is 0 here.
+    void checkNames_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QList<QByteArray>>("queries");
+        const QStringList names{"--tlds", ".net", "check", "freeone.com", "takentwo"};
+        const QStringList out{"FREEONE.com" + kFree, "TAKENTWO.net : Registered", "2 checked, 1 taken, 1 free, 0 errors"};
+        const QList<QByteArray> queries{"freeone.com", "takentwo.net"};
+        QTest::newRow("arguments") << names << QByteArray() << out << "" << 0 << queries;
+        QTest::newRow("one lookup at a time") << QStringList{"--set", "Lookup/Parallel=1"} + names << QByteArray() << out << ""
+                                              << 0 << queries;
+        QTest::newRow("the longest known ending") << QStringList{"--server", ".co.uk=127.0.0.1", "check", "Shop.Example.CO.UK."}
+                                                  << QByteArray() << QStringList{"SHOPEXAMPLE.co.uk : Registered", "1 checked, 1 taken, 0 free, 0 errors"}
+                                                  << "" << 0 << QList<QByteArray>{"shopexample.co.uk"};
+        QTest::newRow("standard input") << QStringList{"--tlds", ".net", "check", "-"} << QByteArray("freeone.com\r\ntakentwo")
+                                        << out << "" << 0 << queries;
+        QTest::newRow("cleaned, each once")
+            << QStringList{"--tlds", ".test,.net", "check"} << QByteArray("  www.Free-One \n\nfree-one\n!!!\nab\nTakenTwo.TEST.\n")
+            << QStringList{"FREE-ONE.net" + kFree, "FREE-ONE.test" + kFree,
+                           "AB : Invalid Name : Address too short, must be at least 3 characters", "TAKENTWO.test : Registered",
+                           "4 checked, 1 taken, 2 free, 1 errors"}
+            << "tarnwick-cli: '!!!' holds no name to check; left out\n" << 0
+            << QList<QByteArray>{"free-one.net", "free-one.test", "takentwo.test"};
+        QTest::newRow("a TLD the table lacks")
+            << QStringList{"check", "shopname.nosuchtld"}
+            << QByteArray() << QStringList{"SHOPNAME.nosuchtld : Error, Try using another server for this domain extension !",
+                                           "1 checked, 0 taken, 0 free, 1 errors"}
+            << "" << 3 << QList<QByteArray>{};
+        QTest::newRow("jsonl")
+            << QStringList{"--tlds", ".test", "--format", "jsonl", "check", "freeone", "-", "ab"} << QByteArray("takentwo.net")
+            << QStringList{"{\"domain\": \"freeone.test\", \"name\": \"FREEONE\", \"tld\": \".test\", \"verdict\": \"free\", \"status\": \"FREE, Click on the Register Domain button now !\", \"route\": \"whois\", \"server\": \"127.0.0.1\", \"reason\": \"the reply holds \\\"NOT FOUND\\\"\", \"ms\": 0}",
+                           "{\"domain\": \"takentwo.net\", \"name\": \"TAKENTWO\", \"tld\": \".net\", \"verdict\": \"taken\", \"status\": \"Registered\", \"route\": \"whois\", \"server\": \"127.0.0.1\", \"reason\": \"the reply lacks \\\"NOT FOUND\\\"\", \"ms\": 0}",
+                           "{\"domain\": \"ab\", \"name\": \"AB\", \"tld\": \"\", \"verdict\": \"invalid\", \"status\": \"Invalid Name : Address too short, must be at least 3 characters\", \"route\": \"\", \"server\": \"\", \"reason\": \"Invalid Name : Address too short, must be at least 3 characters\", \"ms\": 0}"}
+            << "3 checked, 1 taken, 1 free, 1 errors\n" << 0 << QList<QByteArray>{"freeone.test", "takentwo.net"};
+        const QString closedPort = QString::number(FreeLoopbackPort());
+        QTest::newRow("tsv, lookups failed")
+            << QStringList{"--whois-port", closedPort, "--tlds", ".test", "--format", "tsv", "check", "alpha", "beta", "gamma"} << QByteArray()
+            << QStringList{"domain\tname\ttld\tverdict\tstatus\troute\tserver\treason\tms",
+                           "alpha.test\tALPHA\t.test\terror\tError, Try using another server for this domain extension !\twhois\t127.0.0.1\tunreachable: Connection refused\t0",
+                           "beta.test\tBETA\t.test\terror\tError, Try using another server for this domain extension !\twhois\t127.0.0.1\tnot asked again: it failed earlier in this search\t0",
+                           "gamma.test\tGAMMA\t.test\terror\tError, Try using another server for this domain extension !\twhois\t127.0.0.1\tnot asked again: it failed earlier in this search\t0"}
+            << "Error: There was an error checking the server.\n\nDo you wish to continue ?\n3 checked, 0 taken, 0 free, 3 errors\n"
+            << 3 << QList<QByteArray>{};
+    }
+    void checkNames()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
+        QFETCH(int, exitCode);
+        QFETCH(QList<QByteArray>, queries);
+        whois_->setResponder([](const QByteArray& q) -> QByteArray {
+            return q.startsWith("free") ? "No entries: NOT FOUND\r\n" : "Domain registered\r\n";
+        });
+        QProcess* p = start(loopbackOptions() + QStringList{"--server", ".com=127.0.0.1", "--server", ".net=127.0.0.1"} + args);
+        p->write(input);
+        p->closeWriteChannel();
+        const CliResult r = finish(p);
+        QStringList lines = r.outLines();
+        static const QRegularExpression time(R"((?<="ms": |\t)[0-9]+(?=}?$))");
+        for (QString& line : lines) {
+            if (line.startsWith('{'))
+                QVERIFY2(QJsonDocument::fromJson(line.toUtf8()).isObject(), qPrintable(line));
+            line.replace(time, "0");
+        }
+        QCOMPARE(lines, out);
+        QCOMPARE(QString::fromUtf8(r.err), err);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(whois_->queries, queries);
+    }
+
+    // Each name of standard input is checked as soon as its line is there.
+    void checkReadsStandardInputAsItComes()
+    {
+        whois_->setReply("Domain registered\r\n");
+        QProcess* p = start(loopbackOptions() + QStringList{"--tlds", ".test", "check"});
+        p->write("firstname\n");
+        QSignalSpy output(p, &QProcess::readyReadStandardOutput);
+        QVERIFY(output.wait(20000));
+        QCOMPARE(p->readAllStandardOutput(), QByteArray("FIRSTNAME.test : Registered\n"));
+        p->write("secondname\n");
+        p->closeWriteChannel();
+        const CliResult r = finish(p);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.outLines(), QStringList({"SECONDNAME.test : Registered", "2 checked, 2 taken, 0 free, 0 errors"}));
+    }
+
+    // Ctrl-C while check waits for its next name on standard input.
+    void ctrlCStopsCheckWaitingForInput()
+    {
+        whois_->setReply("Domain registered\r\n");
+        QProcess* p = start(loopbackOptions() + QStringList{"--tlds", ".test", "check"});
+        p->write("firstname\n");
+        QSignalSpy output(p, &QProcess::readyReadStandardOutput);
+        QVERIFY(output.wait(20000));
+        QCOMPARE(::kill(static_cast<pid_t>(p->processId()), SIGINT), 0);
+        const CliResult r = finish(p, 10000);
+        QVERIFY(r.finished);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.outLines(), QStringList({"FIRSTNAME.test : Registered", "1 checked, 1 taken, 0 free, 0 errors"}));
+    }
+
+    // `auto | head -2` over 9,000 names: once the reader is gone, the run stops at once.
+    void closedOutputStopsTheRun()
+    {
+        writeNumbersSettings(0, 8999, false);
+        whois_->answerDelayMs = 10;
+        whois_->setReply("Domain registered\r\n");
+        auto* shell = new QProcess(this);
+        shell->setProcessEnvironment(withoutProxy());
+        // The program's exit status follows on standard error.
+        shell->start("/bin/sh", QStringList{"-c", R"({ "$0" "$@"; echo "exit $?" >&2; } | head -2)", kCli, "--program-folder",
+                                            dir_->path()} + loopbackOptions() + QStringList{"--tlds", ".test", "auto"});
+        QSignalSpy output(shell, &QProcess::readyReadStandardOutput);
+        QByteArray lines;
+        while (lines.count('\n') < 2 && output.wait(20000))
+            lines += shell->readAllStandardOutput();
+        QCOMPARE(lines, QByteArray("AB0.test : Registered\nAB1.test : Registered\n"));
+        QElapsedTimer sinceHeadEnded;
+        sinceHeadEnded.start();
+        const CliResult r = finish(shell, 10000);
+        QVERIFY(r.finished);
+        QVERIFY2(sinceHeadEnded.elapsed() < 3000, QByteArray::number(sinceHeadEnded.elapsed()));
+        QCOMPARE(r.err, QByteArray("exit 1\n"));
+        QVERIFY2(whois_->queries.size() < 50, QByteArray::number(whois_->queries.size()));
     }
 };
 

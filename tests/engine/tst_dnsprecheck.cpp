@@ -3,6 +3,8 @@
 #include "LoopbackDnsServer.h"
 #include "SearchRunHarness.h"
 #include "engine/dns/DnsResolver.h"
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
 #include <algorithm>
@@ -173,8 +175,29 @@ private slots:
         QCOMPARE(dns.questions.contains("takenone.net"), !lying);
         QCOMPARE(whois.queries.contains("delegated.com"), lying);
         QCOMPARE(whois.queries.size(), lying ? 6 : 4);
-        const QByteArray err = cli.readAllStandardError();
+        QByteArray err = cli.readAllStandardError();
         QCOMPARE(err.count("Notice: DNS pre-check off"), lying ? 1 : 0);
+
+        // check with a name that carries an unticked TLD: .com is checked for lies at its
+        // first domain, which waits for that.
+        whois.queries.clear();
+        cli.start(kCli, {"--program-folder", dir.path(), "--dns-server", dns.address(), "--whois-port",
+                         QString::number(whois.port()), "--server", ".com=127.0.0.1", "--server", ".net=127.0.0.1",
+                         "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=No match", "--tlds", ".net",
+                         "--format", "jsonl", "check", "delegated.com", "freeone"});
+        QTRY_VERIFY_WITH_TIMEOUT(cli.state() == QProcess::NotRunning, 30'000);
+        const QList<QByteArray> records = cli.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(records.size(), 2);
+        const QJsonObject first = QJsonDocument::fromJson(records.first()).object();
+        QCOMPARE(first.value("domain").toString(), QStringLiteral("delegated.com"));
+        QCOMPARE(first.value("verdict").toString(), QStringLiteral("taken"));
+        QCOMPARE(first.value("route").toString(), lying ? QStringLiteral("whois") : QStringLiteral("dns"));
+        QCOMPARE(QJsonDocument::fromJson(records.last()).object().value("verdict").toString(), QStringLiteral("free"));
+        QCOMPARE(Sorted(whois.queries), lying ? (QStringList{"delegated.com", "freeone.net"}) : QStringList{"freeone.net"});
+        err = cli.readAllStandardError();
+        QCOMPARE(err.count("Notice: DNS pre-check off for .net:"), lying ? 1 : 0);
+        QCOMPARE(err.count("Notice: DNS pre-check off for .com:"), lying ? 1 : 0);
+        QCOMPARE(cli.exitCode(), 0);
     }
 };
 
