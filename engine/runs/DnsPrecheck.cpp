@@ -34,6 +34,8 @@ void TDnsPrecheck::CheckResolver(const QStringList& tlds)
         SwitchOffForRun(QStringLiteral("DNS pre-check off for this run: no resolver (%1)").arg(resolver_.error()));
         return;
     }
+    if (tlds.isEmpty())
+        return;   // nothing ticked: each TLD is checked at its first domain
     QEventLoop loop;
     QTimer bound;
     bound.setSingleShot(true);

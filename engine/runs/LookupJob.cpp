@@ -37,6 +37,7 @@ TLookupJob::~TLookupJob()
 void TLookupJob::Start()
 {
     if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
+        asked_.start();   // a domain that DNS leaves to the registry counts its time from here
         dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), entry_.TLD,
                                     [this](bool delegated) { TakeDnsAnswer(delegated); });
         return;

@@ -178,13 +178,13 @@ private slots:
         QByteArray err = cli.readAllStandardError();
         QCOMPARE(err.count("Notice: DNS pre-check off"), lying ? 1 : 0);
 
-        // check with a name that carries an unticked TLD: .com is checked for lies at its
-        // first domain, which waits for that.
+        // check with names that carry their TLDs, none ticked: each TLD is checked for lies
+        // at its first domain, which waits for that.
         whois.queries.clear();
         cli.start(kCli, {"--program-folder", dir.path(), "--dns-server", dns.address(), "--whois-port",
                          QString::number(whois.port()), "--server", ".com=127.0.0.1", "--server", ".net=127.0.0.1",
-                         "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=No match", "--tlds", ".net",
-                         "--format", "jsonl", "check", "delegated.com", "freeone"});
+                         "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=No match", "--tlds", "",
+                         "--format", "jsonl", "check", "delegated.com", "freeone.net"});
         QTRY_VERIFY_WITH_TIMEOUT(cli.state() == QProcess::NotRunning, 30'000);
         const QList<QByteArray> records = cli.readAllStandardOutput().trimmed().split('\n');
         QCOMPARE(records.size(), 2);
