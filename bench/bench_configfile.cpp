@@ -1,5 +1,6 @@
 // Config.dat: time to write and read a tree the size of the built-in tables
 // (457 TLDs, about three servers each), as at every OK and every start.
+#include "bench/BenchMedian.h"
 #include "settings/ConfigFile.h"
 #include "settings/ServerTree.h"
 #include <QCoreApplication>
@@ -29,19 +30,6 @@ TreeNodeList fullSizeTree()
     return nodes;
 }
 
-double medianMs(const std::function<void()>& work, int runs = 21)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -54,10 +42,10 @@ int main(int argc, char** argv)
     const QByteArray raw = SerialiseTreeNodes(tree.Nodes());
     const QByteArray packed = PackConfig(raw);
 
-    const double save = medianMs([&] { SaveTreeview(tree, path); });
-    const double load = medianMs([&] { LoadTreeview(tree, path); });
-    const double pack = medianMs([&] { PackConfig(SerialiseTreeNodes(tree.Nodes())); });
-    const double unpack = medianMs([&] { ParseTreeNodes(UnpackConfig(packed)); });
+    const double save = MedianMs([&] { SaveTreeview(tree, path); });
+    const double load = MedianMs([&] { LoadTreeview(tree, path); });
+    const double pack = MedianMs([&] { PackConfig(SerialiseTreeNodes(tree.Nodes())); });
+    const double unpack = MedianMs([&] { ParseTreeNodes(UnpackConfig(packed)); });
 
     std::printf("nodes: %d TLDs, %d servers\n", tree.TLDCount(), tree.ServerNodeCount());
     std::printf("serialised %lld bytes, packed %lld bytes (file %lld)\n", static_cast<long long>(raw.size()),

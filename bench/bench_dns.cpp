@@ -5,6 +5,7 @@
 //  - a whole run of the 20,000 names where the whois server answers after 30 ms
 //    (Parallel 16, 8 at once to the server), with the pre-check on and off.
 // Medians of several runs. An optional argument sets the number of names.
+#include "bench/BenchMedian.h"
 #include "engine/dns/DnsResolver.h"
 #include "tests/support/LoopbackDnsServer.h"
 #include "tests/support/SearchRunHarness.h"
@@ -87,8 +88,7 @@ double Median(int runs, const char* what, Measure measure)
     std::printf("  %s\n", what);
     for (int i = 0; i < runs; ++i)
         values.push_back(measure());
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return MedianOf(values);
 }
 
 } // namespace

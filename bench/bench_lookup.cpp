@@ -4,6 +4,7 @@
 // lines); then whole LookUpAddress calls answered over RDAP by an HTTP server on
 // 127.0.0.1 (a domain object of about 1 KiB), in the same run. Prints every run and the
 // median.
+#include "bench/BenchMedian.h"
 #include "engine/Misc1.h"
 #include "tests/support/LoopbackHttpServer.h"
 #include "tests/support/LoopbackWhoisServer.h"
@@ -18,12 +19,6 @@ namespace {
 
 constexpr int kRuns = 7;
 constexpr int kLookupsPerRun = 500;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double Measure(const char* label, const std::function<bool(int)>& lookup)
 {
@@ -41,7 +36,7 @@ double Measure(const char* label, const std::function<bool(int)>& lookup)
         rates.push_back(kLookupsPerRun / seconds);
         std::printf("  %-14s run %d: %8.0f lookups/s\n", label, run + 1, rates.back());
     }
-    const double median = Median(rates);
+    const double median = MedianOf(rates);
     std::printf("%-16s median of %d runs x %d lookups: %.0f lookups/s\n", label, kRuns, kLookupsPerRun, median);
     return median;
 }

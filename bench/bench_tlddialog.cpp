@@ -1,6 +1,7 @@
 // The TLD dialog with today's list (the table's rows and the further TLDs, some 1,600):
 // time from "Select others..." to the list painted, and to a filter applied; and the
 // start-up work that builds the list, the tree and the ticks from the built-in tables.
+#include "bench/BenchMedian.h"
 #include "engine/Misc1.h"
 #include "settings/ServerAssignment.h"
 #include "ui/MainForm.h"
@@ -16,19 +17,6 @@
 #include <vector>
 
 namespace {
-
-double medianMs(const std::function<void()>& work, int runs = 21)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Notes the first paint of a widget.
 class PaintSeen : public QObject {
@@ -53,11 +41,11 @@ int main(int argc, char** argv)
     mainForm.setDictionaryLoader([] { return true; });
     mainForm.FormCreate();
     TServerAssignment assignment(engine);
-    const double build = medianMs([&] { assignment.InitialiseTree(); });
+    const double build = MedianMs([&] { assignment.InitialiseTree(); });
     mainForm.setQuickTicksFromTLDInfoList();
     mainForm.show();
 
-    const double open = medianMs([&] {
+    const double open = MedianMs([&] {
         TTLDForm form(engine, mainForm, &mainForm);
         PaintSeen painted;
         form.findChild<QListWidget*>(QStringLiteral("TLDChecks"))->viewport()->installEventFilter(&painted);
@@ -68,7 +56,7 @@ int main(int argc, char** argv)
     TTLDForm form(engine, mainForm, &mainForm);
     form.show();
     auto* filter = form.findChild<QLineEdit*>(QStringLiteral("FilterEdit"));
-    const double filtered = medianMs([&] {
+    const double filtered = MedianMs([&] {
         filter->setText(QStringLiteral("sho"));
         filter->clear();
     });
