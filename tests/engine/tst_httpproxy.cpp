@@ -81,12 +81,10 @@ private slots:
     void webServerChallengeIsNotAnsweredBehindTheProxy()
     {
         QSslCertificate certificate;
-        QSslKey key;
         QString whyNot;
-        if (!MakeLoopbackCertificate(certificate, key, whyNot))
-            QSKIP(qPrintable(whyNot));
         LoopbackHttpServer secure;
-        secure.useTls(certificate, key);
+        if (!ServeOverTls(secure, certificate, whyNot))
+            QSKIP(qPrintable(whyNot));
         QVERIFY(secure.listen());
         secure.route("/q", ScriptedReply::Page("who are you", 401).withHeader("WWW-Authenticate", "Basic realm=\"lookup\""));
         TMisc1 engine;

@@ -228,11 +228,9 @@ private slots:
         LoopbackHttpServer site;
         if (secure) {
             QSslCertificate certificate;
-            QSslKey key;
             QString whyNot;
-            if (!MakeLoopbackCertificate(certificate, key, whyNot))
+            if (!ServeOverTls(site, certificate, whyNot))
                 QSKIP(qPrintable(whyNot));
-            site.useTls(certificate, key);
             engine->Http.addTrustedCertificates({certificate});
         }
         QVERIFY(site.listen());
@@ -280,12 +278,10 @@ private slots:
     {
         // A certificate for 127.0.0.1 made for this run, trusted by this client only.
         QSslCertificate certificate;
-        QSslKey key;
         QString whyNot;
-        if (!MakeLoopbackCertificate(certificate, key, whyNot))
-            QSKIP(qPrintable(whyNot));
         LoopbackHttpServer secure;
-        secure.useTls(certificate, key);
+        if (!ServeOverTls(secure, certificate, whyNot))
+            QSKIP(qPrintable(whyNot));
         QVERIFY(secure.listen());
         secure.route("/q", ScriptedReply::Page("secure no match"));
         const QString urlTemplate = QString::fromLatin1(secure.origin()) + QStringLiteral("/q?d=<name>");

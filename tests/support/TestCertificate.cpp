@@ -1,4 +1,5 @@
 #include "TestCertificate.h"
+#include "LoopbackHttpServer.h"
 #include <QFile>
 #include <QProcess>
 #include <QSslSocket>
@@ -38,5 +39,14 @@ bool MakeLoopbackCertificate(QSslCertificate& certificate, QSslKey& key, QString
         whyNot = QStringLiteral("the certificate made cannot be read");
         return false;
     }
+    return true;
+}
+
+bool ServeOverTls(LoopbackHttpServer& server, QSslCertificate& certificate, QString& whyNot)
+{
+    QSslKey key;
+    if (!MakeLoopbackCertificate(certificate, key, whyNot))
+        return false;
+    server.useTls(certificate, key);
     return true;
 }
