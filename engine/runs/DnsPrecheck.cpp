@@ -20,16 +20,16 @@ QString MadeUpName()
 
 } // namespace
 
-TDnsPrecheck::TDnsPrecheck(TMisc1& engine, std::function<void(const QString&)> notify, QObject* parent)
+TDnsPrecheck::TDnsPrecheck(TMisc1& engine, QObject* parent)
     : QObject(parent)
     , engine_(engine)
-    , notify_(std::move(notify))
     , resolver_(engine.DnsResolver)
 {
 }
 
-void TDnsPrecheck::CheckResolver(const QStringList& tlds)
+void TDnsPrecheck::CheckResolver(const QStringList& tlds, std::function<void(const QString&)> notify)
 {
+    notify_ = std::move(notify);
     if (!resolver_.isReady()) {
         SwitchOffForRun(QStringLiteral("DNS pre-check off for this run: no resolver (%1)").arg(resolver_.error()));
         return;

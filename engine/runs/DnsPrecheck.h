@@ -22,11 +22,12 @@ class TMisc1;
 class TDnsPrecheck : public QObject {
     Q_OBJECT
 public:
-    TDnsPrecheck(TMisc1& engine, std::function<void(const QString&)> notify, QObject* parent = nullptr);
+    explicit TDnsPrecheck(TMisc1& engine, QObject* parent = nullptr);
 
     // Runs the event loop until every TLD's made-up name is answered, at most
-    // engine.DnsProbeBoundMs; Stop ends it at once.
-    void CheckResolver(const QStringList& tlds);
+    // engine.DnsProbeBoundMs; Stop ends it at once. `notify` hears, now and for the rest
+    // of the run, what was switched off.
+    void CheckResolver(const QStringList& tlds, std::function<void(const QString&)> notify);
     // Whether domains under `tld` are asked in DNS first (lower case, with its dot).
     bool AppliesTo(const QString& tld) const;
 
@@ -55,7 +56,7 @@ private:
     void SwitchOffForRun(const QString& why);
 
     TMisc1& engine_;
-    std::function<void(const QString&)> notify_;
+    std::function<void(const QString&)> notify_ = [](const QString&) {};
     TDnsResolver resolver_;
     bool offForRun_ = false;
     QSet<QString> checkedTlds_;             // their made-up name was asked about

@@ -16,10 +16,7 @@ TLookupPipeline::TLookupPipeline(TMisc1& engine, TldsOfName tldsOf, Settings set
           std::max({4, 4 * settings.parallel, settings.dnsPrecheck ? 2 * engine.DnsResolver.maxOutstanding : 0})))
 {
     if (settings.dnsPrecheck)
-        precheck_ = std::make_unique<TDnsPrecheck>(engine_, [this](const QString& text) {
-            if (notify_)
-                notify_(text);
-        });
+        precheck_ = std::make_unique<TDnsPrecheck>(engine_);
     connect(&engine_, &TMisc1::stopRequested, this, &TLookupPipeline::AbortAll);
 }
 
@@ -91,9 +88,8 @@ TLookupPipeline::Outcome TLookupPipeline::Await(int nameIndex, int tldIndex)
 
 void TLookupPipeline::CheckResolver(const QStringList& tlds, const std::function<void(const QString&)>& notify)
 {
-    notify_ = notify;
     if (precheck_)
-        precheck_->CheckResolver(tlds);
+        precheck_->CheckResolver(tlds, notify);
 }
 
 void TLookupPipeline::SetPaused(bool paused)

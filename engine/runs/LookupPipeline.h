@@ -64,7 +64,6 @@ private:
     TldsOfName tldsOf_;
     std::unique_ptr<TLookupScheduler> scheduler_;
     std::unique_ptr<TDnsPrecheck> precheck_;   // outlives the jobs, which hold questions at its resolver
-    std::function<void(const QString&)> notify_;
     std::map<Position, std::unique_ptr<TLookupJob>> jobs_;   // started, not yet handed back
     Position nextToStart_;
     size_t window_;
