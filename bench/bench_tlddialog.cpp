@@ -46,14 +46,14 @@ int main(int argc, char** argv)
     mainForm.show();
 
     const double open = MedianMs([&] {
-        TTLDForm form(engine, mainForm, &mainForm);
+        TTLDForm form(engine, &mainForm);
         PaintSeen painted;
         form.findChild<QListWidget*>(QStringLiteral("TLDChecks"))->viewport()->installEventFilter(&painted);
         form.show();
         while (!painted.seen)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
     });
-    TTLDForm form(engine, mainForm, &mainForm);
+    TTLDForm form(engine, &mainForm);
     form.show();
     auto* filter = form.findChild<QLineEdit*>(QStringLiteral("FilterEdit"));
     const double filtered = MedianMs([&] {

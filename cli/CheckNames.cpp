@@ -1,6 +1,7 @@
 #include "cli/CheckNames.h"
 #include "cli/Console.h"
 #include "engine/Misc1.h"
+#include "engine/lookup/DomainInput.h"
 #include "engine/names/ImportList.h"
 #include "engine/names/NameNormalisation.h"
 #include <QEventLoop>
@@ -109,20 +110,14 @@ void CheckNames::Take(const QString& text)
     tlds_.append(tld);
 }
 
-// "shop.example.co.uk" is "shop.example" under ".co.uk": the longest ending that the table
-// of TLDs in use knows, else the last label. A name without a dot (after a leading "www.")
-// carries no TLD.
-std::pair<QString, QString> CheckNames::SplitTld(QString text) const
+// As the window's domain box takes it: "https://shop.example.co.uk/" is "shop.example"
+// under ".co.uk", the longest ending that the table of TLDs in use knows, else the last
+// label (which then ends as an error). A name without a dot carries no TLD.
+std::pair<QString, QString> CheckNames::SplitTld(const QString& text) const
 {
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);   // written fully qualified
-    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
-        text.remove(0, 4);   // the name would lose it anyway
-    for (qsizetype dot = text.indexOf(QLatin1Char('.')); dot >= 0; dot = text.indexOf(QLatin1Char('.'), dot + 1))
-        if (const TLDInfo* entry = engine_.TLDInfoList.Find(text.mid(dot)))
-            return {text.left(dot), entry->TLD};
-    const qsizetype last = text.lastIndexOf(QLatin1Char('.'));
-    if (last < 0)
-        return {text, QString()};
-    return {text.left(last), text.mid(last).toLower()};
+    const DomainInput input = SplitDomainInput(text, [this](const QString& ending) {
+        const TLDInfo* entry = engine_.TLDInfoList.Find(ending);
+        return entry ? entry->TLD : QString();
+    });
+    return {input.name, input.tld.isEmpty() ? input.unknownEnding : input.tld};
 }

@@ -36,7 +36,7 @@ private:
     void ReadInput();
     void EndInput();
     void Take(const QString& text);
-    std::pair<QString, QString> SplitTld(QString text) const;
+    std::pair<QString, QString> SplitTld(const QString& text) const;
 
     TMisc1& engine_;
     Console& console_;

@@ -106,7 +106,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
     const QCommandLineOption results(QStringLiteral("results"), QString(), QStringLiteral("ANSWER"));
     const QCommandLineOption onError(QStringLiteral("on-error"), QString(), QStringLiteral("ANSWER"));
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
-    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, dnsServer, results, onError, format});
+    const QCommandLineOption resume(QStringLiteral("resume"), QString());
+    parser.addOptions({help, version, folder, set, tlds, server, whoisPort, rdapBootstrap, dnsServer, results, onError, format, resume});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -210,6 +211,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments)
         return parsed;
     if (parser.isSet(format) && args.command != QLatin1String("auto") && args.command != QLatin1String("check"))
         return usageError(QStringLiteral("--format: only auto and check print results in formats"));
+    args.resume = parser.isSet(resume);
+    if (args.resume && args.command != QLatin1String("auto"))
+        return usageError(QStringLiteral("--resume: only auto continues a stopped search"));
 
     parsed.outcome = ParsedCommandLine::Outcome::Run;
     return parsed;
@@ -235,6 +239,9 @@ Commands
                     and its ticked TLDs; prints each result entry as the all-results list shows it,
                     oldest first, one per line, as soon as it is made; the last line is the counter
                     label's text
+  auto --resume     the same, from the domain where the last auto run with these options and TLDs
+                    stopped (Ctrl-C, a question answered to stop), its results appended to its
+                    results file; from the first name when there is none
   list              builds the search list from the same options and prints it, one name per line,
                     in order; no network
   tlds              prints TLDInfoList, one entry per line: TLD, Server, MatchText and Checked
@@ -251,7 +258,8 @@ Options
   --set SECTION/KEY=VALUE    for this run, read VALUE for that Settings.dat key instead of the
                              file's value (nothing is written); a tick box takes 0 or 1, a number
                              its digits within the key's range, a choice its index; repeatable
-  --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its dot)
+  --tlds LIST                for this run, tick exactly these TLDs (comma-separated, each with its
+                             dot; a TLD may be written in its own script: .рф)
   --server TLD=SERVER        for this run, use SERVER (a whois host or an HTTP URL template) for TLD,
                              and not RDAP; its match text is found as the program finds it for any
                              server; repeatable
@@ -270,7 +278,8 @@ Options
   --on-error continue|stop   the answer to the questions asked after an error (default continue)
   -h, --help, --version
 
-Settings.dat and Config.dat are read, never written. Every message box is printed to
+Settings.dat and Config.dat are read, never written; where auto stopped is kept in
+LastSearch.ini beside them. Every message box is printed to
 standard error as its kind, a colon, a blank and its text. Ctrl-C stops a search as the
 Stop button does (press it again to quit at once); so does the end of the reader of
 standard output (| head).

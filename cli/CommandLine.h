@@ -50,6 +50,7 @@ struct CliArguments {
     ResultsFileAnswer results = ResultsFileAnswer::Append;
     ErrorAnswer onError = ErrorAnswer::Continue;
     OutputFormat format = OutputFormat::Text;
+    bool resume = false;              // auto --resume: go on where the last stopped auto run stopped
 };
 
 struct ParsedCommandLine {

@@ -22,6 +22,7 @@
 #include "engine/names/Dictionary.h"
 #include "engine/names/SearchList.h"
 #include "engine/names/SoundexIndex.h"
+#include "engine/runs/ResumePoint.h"
 #include "platform/MessageBoxes.h"
 #include "settings/ProxySettings.h"
 #include <QObject>
@@ -142,6 +143,12 @@ public:
     void RunSingleSearch();
     // The automated search; with a feed, over the feed's names instead of the name sources.
     void RunMultipleSearch(INameFeed* feed = nullptr);
+    // Continuing a stopped run: set before Start to where the run is to begin (the run
+    // takes it and clears it). After a run, StoppedAt is the first domain it left without
+    // a result, invalid when it reached its end (LastRunFinished) or ended before its list.
+    ResumePoint ResumeFrom;
+    ResumePoint StoppedAt;
+    bool LastRunFinished = false;
     // The advanced dialog's proxy entries as last applied (at start-up and by its OK).
     // After a failed whois lookup the searches compare them with the system's proxy.
     ProxyBoxes ProxyEntries;
@@ -210,6 +217,7 @@ public:
     bool LastLookupStopped() const { return lookup_.LastLookupStopped(); }
     // How the last lookup went: route, server, and what decided or why it failed.
     const LookupReason& LastLookupReason() const { return lookup_.LastReason(); }
+    std::optional<LookupVerdict> LastRdapVerdict() const { return lookup_.LastRdapVerdict(); }
     const TWhoisQuery& whoisQuery() const { return whoisQuery_; }
     TWhoisQuery& whoisQuery() { return whoisQuery_; }   // its refusal pauses are settings
     const THttpQuery& httpQuery() const { return httpQuery_; }

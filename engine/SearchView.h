@@ -23,6 +23,15 @@ public:
     virtual void clearSingleResults() = 0;
     virtual void addSingleResult(const QString& line) = 0;
     virtual void focusSingleEdit() = 0;
+    // The single search's line above the reply: what it waits for ("Asking whois.nic.xyz ..."),
+    // then the verdict ("kitchen.de is registered", "freebird.com is free", "no answer: ..."),
+    // or "Stopped". Front ends that print only the reply leave it.
+    enum class SingleState { Asking, Free, Taken, NoAnswer, Stopped };
+    virtual void showSingleState(SingleState state, const QString& text)
+    {
+        Q_UNUSED(state);
+        Q_UNUSED(text);
+    }
 
     // Automated search output.
     virtual void clearResults(ResultList list) = 0;

@@ -11,6 +11,9 @@ enum MessageButton : int {
     MbYes = 2,
     MbNo = 4,
     MbCancel = 8,
+    // "Continue and do not ask again in this search": a Yes that also answers the
+    // questions of the same kind still to come in the run.
+    MbContinueAll = 16,
 };
 
 class IMessageBoxes {

@@ -70,10 +70,9 @@ bool LessIgnoringCase(const QString& a, const QString& b)
 
 } // namespace
 
-TAdvancedForm::TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
+TAdvancedForm::TAdvancedForm(TMisc1& engine, QWidget* parent)
     : QDialog(parent)
     , engine_(engine)
-    , mainForm_(mainForm)
     , assignment_(engine)
 {
     QVariantList pictures;
@@ -91,7 +90,6 @@ TAdvancedForm::TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* paren
     connect(ProxyEnabledCheck, &QCheckBox::toggled, this, &TAdvancedForm::ShareProxyBoxes);
     // The taken-list cache reads the cache age live from its box.
     engine_.TakenListCache.CacheDays = [box = IECacheEdit] { return box->value(); };
-    FormCreate();
 }
 
 TAdvancedForm::~TAdvancedForm()
@@ -118,15 +116,17 @@ void TAdvancedForm::FormCreate()
     engine_.TLDInfoList.Clear();
     FillBuiltinLists();
     FillNoMatchCombo();
-    mainForm_.clearTLDCombo();
+    emit tldBoxCleared();
     if (QFile::exists(SettingsPath()))
         LoadAdvancedSettings();
     ApplyRdapChoices();   // also the first start's: RDAP on
     // The tree, TLDInfoList and the TLD box; the quick ticks, the saved TLD and the tick count.
-    BuildTLDsAtStartup(engine_, assignment_, mainForm_);
+    BuildTLDsAtStartup(engine_, assignment_);
     tldBoxItems_ = assignment_.TLDBoxItems();
+    emit tldBoxFilled(tldBoxItems_);
+    emit tldListRebuilt(true);
     ShareProxyBoxes();
-    WarnAboutProxy(engine_.systemProxySource(), ProxyBoxesNow(), engine_.messageBoxes(), [this] { mainForm_.show(); });
+    WarnAboutProxy(engine_.systemProxySource(), ProxyBoxesNow(), engine_.messageBoxes(), [this] { emit mainWindowWanted(); });
 }
 
 void TAdvancedForm::FillBuiltinLists()
@@ -177,7 +177,7 @@ void TAdvancedForm::LoadAdvancedSettings()
 void TAdvancedForm::FillMainTLDBox()
 {
     tldBoxItems_ = assignment_.TLDBoxItems();
-    mainForm_.setTLDComboItems(tldBoxItems_);
+    emit tldBoxFilled(tldBoxItems_);
 }
 
 void TAdvancedForm::AddNewTLDsToMainTLDBox()
@@ -185,7 +185,7 @@ void TAdvancedForm::AddNewTLDsToMainTLDBox()
     for (const QString& tld : assignment_.TLDBoxItems()) {
         if (!tldBoxItems_.contains(tld)) {
             tldBoxItems_.append(tld);
-            mainForm_.addTLDComboItem(tld);
+            emit tldBoxGained(tld);
         }
     }
 }
@@ -275,8 +275,7 @@ void TAdvancedForm::OKBtnClick()
     saved = assignment_.SaveTreeview() && saved;
     assignment_.CommitToTLDInfoList();
     // The list may have changed its order: the quick ticks and the saved ticks follow it.
-    mainForm_.setQuickTicksFromTLDInfoList();
-    mainForm_.DomainCheckClickCheck();
+    emit tldListRebuilt(false);
     AddNewTLDsToMainTLDBox();
     if (!saved)
         ShowError(QStringLiteral("Error saving settings"));
@@ -361,14 +360,13 @@ void TAdvancedForm::DefaultBtnClick()
         AssignedFirstList->clear();
         ApplyRdapChoices();
         engine_.TLDInfoList.Clear();
-        mainForm_.clearTLDCombo();
+        emit tldBoxCleared();
         assignment_.InitialiseTree();
         FillMainTLDBox();
         // The reset values select the first TLD of the box.
-        mainForm_.restoreMainDefaults();
-        mainForm_.setQuickTicksFromTLDInfoList();
+        emit mainDefaultsRestored();
         assignment_.GetAllServersSorted();
-        mainForm_.DomainCheckClickCheck();
+        emit tldListRebuilt(false);
     } catch (const std::exception& error) {
         ShowError(QStringLiteral("An error occurred restoring default settings :\r\r") + QString::fromLocal8Bit(error.what()));
     }
@@ -383,8 +381,7 @@ void TAdvancedForm::DefaultBtnClick()
 
 void TAdvancedForm::HelpAdvBtnClick()
 {
-    if (IHelpSystem* help = mainForm_.helpSystem())
-        help->Command(HelpCommand::Finder, 0);
+    emit helpRequested();
 }
 
 // --- "Server Assignment" page ------------------------------------------------------------------

@@ -17,20 +17,21 @@ class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
-class TMainForm;
 class TMisc1;
 struct ProxyBoxes;
 
 // The "Advanced" dialog: which server checks which TLD, the user's own servers and
 // domains, the HTTP proxy with its credentials, and how long downloaded lists of taken
 // domains stay valid. Created once at start-up, right after the main window: its
-// creation builds the server-assignment tree and TLDInfoList and fills the main
-// window's TLD boxes. Afterwards it is only shown and hidden, never modal. Edits take
-// effect and are saved on OK; Cancel puts back what the dialog showed when it opened.
+// FormCreate builds the server-assignment tree and TLDInfoList, and its signals have
+// the main window fill its TLD boxes. Afterwards it is only shown and hidden, never
+// modal. Edits take effect and are saved on OK; Cancel puts back what the dialog
+// showed when it opened.
 class TAdvancedForm : public QDialog {
     Q_OBJECT
 public:
-    TAdvancedForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent = nullptr);
+    // FormCreate is left to the caller, once the signals are connected.
+    explicit TAdvancedForm(TMisc1& engine, QWidget* parent = nullptr);
     ~TAdvancedForm() override;
 
     // The tree and the lists beside it, as the pages edit them.
@@ -126,6 +127,21 @@ public slots:
     void AddDomainBtnClick();
     void DeleteDomainBtnClick();
 
+signals:
+    // The single search's TLD box: emptied, filled with these TLDs, or given one more.
+    void tldBoxCleared();
+    void tldBoxFilled(const QStringList& tlds);
+    void tldBoxGained(const QString& tld);
+    // TLDInfoList was built anew: the quick ticks follow its first entries, and the ticks
+    // are counted and saved. At start-up the saved TLD of the single search is selected too.
+    void tldListRebuilt(bool atStartUp);
+    // Defaults: the main window's options go back to their reset values.
+    void mainDefaultsRestored();
+    // The proxy warning at start-up wants the main window on the screen first.
+    void mainWindowWanted();
+    // "&Help": the help file's topics.
+    void helpRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -176,7 +192,6 @@ private:
     void ShowError(const QString& text);
 
     TMisc1& engine_;
-    TMainForm& mainForm_;
     TServerAssignment assignment_;
     // What the dialog showed when it was opened; held from showing to hiding.
     TDialogSnapshot snapshot_;

@@ -129,7 +129,6 @@ void TAdvancedForm::BuildControls()
     setObjectName(QStringLiteral("AdvancedForm"));
     setWindowTitle(QStringLiteral("Advanced"));
     setModal(false);
-    setFixedSize(651, 403);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -143,6 +142,8 @@ void TAdvancedForm::BuildControls()
     layout->setSpacing(8);
     layout->addWidget(PageControl1, 1);
     layout->addWidget(BuildButtonColumn());
+    // The specified size where the desktop's font fits in it, larger where it does not.
+    resize(minimumSizeHint().expandedTo(QSize(651, 403)));
 }
 
 QWidget* TAdvancedForm::BuildButtonColumn()
@@ -158,7 +159,7 @@ QWidget* TAdvancedForm::BuildButtonColumn()
                             QStringLiteral("Restore all the advanced settings to their defaults"), column);
     OKBtn->setDefault(true);
     for (QPushButton* button : {OKBtn, CancelBtn, HelpAdvBtn, DefaultBtn})
-        button->setFixedSize(81, 27);
+        button->setMinimumSize(qMax(81, button->sizeHint().width()), qMax(27, button->sizeHint().height()));
     layout->addWidget(OKBtn);
     layout->addWidget(CancelBtn);
     layout->addWidget(HelpAdvBtn);

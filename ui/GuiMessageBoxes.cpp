@@ -52,17 +52,24 @@ MessageButton GuiMessageBoxes::Show(MessageKind kind, const QString& text, int b
     } kinds[] = {
         {MbOk, QMessageBox::Ok}, {MbYes, QMessageBox::Yes}, {MbNo, QMessageBox::No}, {MbCancel, QMessageBox::Cancel}};
     QAbstractButton* escape = nullptr;
+    QAbstractButton* continueAll = nullptr;
     for (const auto& k : kinds) {
         if (buttons & k.answer) {
             QAbstractButton* b = box.addButton(k.button);
             b->setObjectName(QStringLiteral("MessageButton%1").arg(static_cast<int>(k.answer)));
             escape = b;   // the last one offered: Cancel, else No, else OK
         }
+        if (k.answer == MbYes && (buttons & MbContinueAll)) {
+            continueAll = box.addButton(QStringLiteral("Continue and do not ask again in this search"), QMessageBox::YesRole);
+            continueAll->setObjectName(QStringLiteral("MessageButton%1").arg(static_cast<int>(MbContinueAll)));
+        }
     }
     box.setEscapeButton(escape);
     box.exec();
 
     QAbstractButton* clicked = box.clickedButton();
+    if (continueAll && clicked == continueAll)
+        return MbContinueAll;
     for (const auto& k : kinds)
         if ((buttons & k.answer) && clicked == box.button(k.button))
             return k.answer;

@@ -3,7 +3,6 @@
 #include "settings/ProxySettings.h"
 #include "settings/ServerAssignment.h"
 #include "settings/SettingsFile.h"
-#include "ui/MainForm.h"
 #include <QFileInfo>
 
 void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
@@ -21,21 +20,13 @@ void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings)
     ApplyProxySettings(engine.ProxyEntries, engine.Http);
 }
 
-void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment, TMainForm& mainForm)
+void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment)
 {
     engine.TLDInfoList.Clear();
-    mainForm.clearTLDCombo();
     assignment.BuildAtStartup();
-    mainForm.setTLDComboItems(assignment.TLDBoxItems());
-    // With four entries or fewer only as many quick ticks as there are entries follow.
-    mainForm.setQuickTicksFromTLDInfoList();
-    mainForm.selectSavedTLD();
-    mainForm.DomainCheckClickCheck();
 }
 
-void WarnAboutProxyAtStartup(TMisc1& engine, const AdvancedSettings& settings, TMainForm& mainForm)
+void WarnAboutProxyAtStartup(TMisc1& engine, const AdvancedSettings& settings, const std::function<void()>& showMainWindow)
 {
-    WarnAboutProxy(engine.systemProxySource(), ProxyBoxesOf(settings), engine.messageBoxes(), [&mainForm] {
-        mainForm.show();
-    });
+    WarnAboutProxy(engine.systemProxySource(), ProxyBoxesOf(settings), engine.messageBoxes(), showMainWindow);
 }

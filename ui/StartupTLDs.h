@@ -1,7 +1,7 @@
 #pragma once
 #include "settings/AdvancedSettingsFile.h"
+#include <functional>
 
-class TMainForm;
 class TMisc1;
 class TServerAssignment;
 
@@ -16,13 +16,11 @@ class TServerAssignment;
 // `settings` receives what was read, for the dialog's boxes.
 void LoadAdvancedSettingsAtStartup(TMisc1& engine, AdvancedSettings& settings);
 
-// Empties TLDInfoList and TLDCombo, builds the server-assignment tree (Config.dat or the
-// built-in tables) and from it TLDInfoList and TLDCombo, then brings the main window
-// into line: the four quick ticks from entries 0 to 3 with DomainCheckClickCheck bound
-// to them, the saved single-search TLD selected, and one DomainCheckClickCheck, which
-// counts the ticked TLDs and writes section "Checked".
-void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment, TMainForm& mainForm);
+// Empties TLDInfoList and builds the server-assignment tree (Config.dat or the built-in
+// tables) and from it TLDInfoList. The main window's TLD box takes the assignment's
+// TLDBoxItems, and its quick ticks the first entries of TLDInfoList (see WindowWiring).
+void BuildTLDsAtStartup(TMisc1& engine, TServerAssignment& assignment);
 
-// The proxy warning after the main window is shown, when the system's proxy differs
-// from the one in `settings`.
-void WarnAboutProxyAtStartup(TMisc1& engine, const AdvancedSettings& settings, TMainForm& mainForm);
+// The proxy warning after `showMainWindow`, when the system's proxy differs from the one
+// in `settings`.
+void WarnAboutProxyAtStartup(TMisc1& engine, const AdvancedSettings& settings, const std::function<void()>& showMainWindow);

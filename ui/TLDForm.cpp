@@ -1,7 +1,8 @@
 #include "ui/TLDForm.h"
 #include "engine/Misc1.h"
 #include "settings/CheckStates.h"
-#include "ui/MainForm.h"
+#include "settings/SettingsFile.h"
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,20 +27,14 @@ QString ShownText(const QString& tld)
 
 } // namespace
 
-TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
+TTLDForm::TTLDForm(TMisc1& engine, QWidget* parent)
     : QDialog(parent)
     , engine_(engine)
-    , mainForm_(mainForm)
 {
     setObjectName(QStringLiteral("TLDForm"));
     setWindowTitle(QStringLiteral("Select TLDs"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
-    setFont(mainForm.font());
-    // Taller and wider than the list of 457 needed: room for the filter box and for IDN
-    // TLDs shown with their letters.
-    setFixedSize(340, 400);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -53,6 +48,9 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     FilterEdit->setClearButtonEnabled(true);
     FilterEdit->setToolTip(QStringLiteral("Show only the TLDs that contain this text"));
     listSide->addWidget(FilterEdit);
+    TickedOnlyCheck = new QCheckBox(QStringLiteral("Show &ticked TLDs only"), this);
+    TickedOnlyCheck->setObjectName(QStringLiteral("TickedOnlyCheck"));
+    listSide->addWidget(TickedOnlyCheck);
     TLDChecks = new QListWidget(this);
     TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
     TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -66,7 +64,7 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     auto button = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setFixedSize(96, 25);
+        b->setMinimumWidth(qMax(96, b->sizeHint().width()));
         b->setAutoDefault(false);
         return b;
     };
@@ -108,8 +106,12 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     connect(SelectAllBtn, &QPushButton::clicked, this, &TTLDForm::SelectAllBtnClick);
     connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
     connect(FilterEdit, &QLineEdit::textChanged, this, &TTLDForm::FilterEditChange);
+    connect(TickedOnlyCheck, &QCheckBox::toggled, this, &TTLDForm::TickedOnlyCheckClick);
 
     FormCreate();
+    // Taller and wider than the list of 457 needed: room for the filter box and for IDN
+    // TLDs shown with their letters; larger when the font needs it.
+    resize(minimumSizeHint().expandedTo(QSize(340, 400)));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -166,12 +168,22 @@ void TTLDForm::TLDChecksClickCheck(QObject*)
 void TTLDForm::FilterEditChange(const QString& text)
 {
     const QString wanted = text.trimmed();
+    const bool tickedOnly = TickedOnlyCheck->isChecked();
     TLDChecks->setUpdatesEnabled(false);
     for (int i = 0; i < TLDChecks->count(); ++i) {
         QListWidgetItem* item = TLDChecks->item(i);
-        item->setHidden(!item->text().contains(wanted, Qt::CaseInsensitive));
+        const bool shown = item->text().contains(wanted, Qt::CaseInsensitive)
+                           && (!tickedOnly || item->checkState() == Qt::Checked);
+        item->setHidden(!shown);
     }
     TLDChecks->setUpdatesEnabled(true);
+}
+
+// An entry unticked while only the ticked are shown stays in sight until the next change
+// of the filter, so a slip can be undone.
+void TTLDForm::TickedOnlyCheckClick()
+{
+    FilterEditChange(FilterEdit->text());
 }
 
 void TTLDForm::setShownTicks(bool ticked)
@@ -202,24 +214,18 @@ void TTLDForm::OKBtnClick()
     const QList<bool> now = ticks();
     if (PackCheckStates(now) != packedAtOpening_) {
         TTLDInfoList& list = engine_.TLDInfoList;
-        const bool handlerWasAttached = mainForm_.domainCheckHandlerAttached();
-        mainForm_.detachDomainCheckHandler();
         // The list cannot change while this modal dialog is open, but stay within both.
         const int n = qMin<int>(list.Count(), static_cast<int>(now.size()));
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < n; ++i)
             list.At(i).Checked = now[i];
-            if (i < 4)
-                mainForm_.setQuickTick(i, now[i]);
-        }
-        if (handlerWasAttached)
-            mainForm_.attachDomainCheckHandler();
-        mainForm_.DomainCheckClickCheck();
+        SaveCheckStates(engine_.settingsFile(QString::fromLatin1(SettingsFileName())), list);
+        emit ticksChanged();
     }
     accept();
 }
 
 void TTLDForm::CancelBtnClick()
 {
-    mainForm_.DomainCheckClickCheck();
+    emit ticksChanged();
     reject();
 }

@@ -2,28 +2,35 @@
 #include <QDialog>
 #include <QMetaObject>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class TMainForm;
 class TMisc1;
 
 // "Select TLDs": ticks for every entry of TLDInfoList. Built afresh from the list at
-// each opening; OK writes the ticks back when they changed, mirrors the first four
-// into the main window and has it recount and save the selection. A filter box narrows
-// the list of some 1,600 entries to those whose text holds what is typed, letter case
-// aside; Select All and Deselect All act on the entries the filter shows.
+// each opening; OK writes the ticks back when they changed and says so (ticksChanged),
+// so that the main window can mirror the first four, recount and save the selection.
+// A filter box narrows the list of some 1,600 entries to those whose text holds what is
+// typed, letter case aside, and "Show ticked TLDs only" to the ticked ones; Select All
+// and Deselect All act on the entries shown.
 class TTLDForm : public QDialog {
     Q_OBJECT
 public:
-    TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent = nullptr);
+    explicit TTLDForm(TMisc1& engine, QWidget* parent = nullptr);
+
+signals:
+    // OK changed the ticks of TLDInfoList, or Cancel left them: the selection is to be
+    // counted and saved.
+    void ticksChanged();
 
 public slots:
     // Shows the number of ticked entries, all of them, whatever the filter shows;
     // `sender` is the button that set the ticks, or null.
     void TLDChecksClickCheck(QObject* sender = nullptr);
     void FilterEditChange(const QString& text);
+    void TickedOnlyCheckClick();
     void SelectAllBtnClick();
     void DeselectAllBtnClick();
     void OKBtnClick();
@@ -37,11 +44,11 @@ private:
     QList<bool> ticks() const;
 
     TMisc1& engine_;
-    TMainForm& mainForm_;
     QString packedAtOpening_;
     QMetaObject::Connection tickConnection_;
 
     QLineEdit* FilterEdit = nullptr;
+    QCheckBox* TickedOnlyCheck = nullptr;
     QListWidget* TLDChecks = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

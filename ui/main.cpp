@@ -10,6 +10,7 @@
 #include "ui/GuiMessageBoxes.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
+#include "ui/WindowWiring.h"
 #include <QApplication>
 #include <QIcon>
 
@@ -52,7 +53,7 @@ int main(int argc, char* argv[])
     mainForm.setDictionaryReleaser([&engine] { engine.ReleaseDictionary(); });
     mainForm.FormCreate();
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
-    QObject::connect(&terminate, &SignalNotifier::received, &mainForm, &QWidget::close);
+    QObject::connect(&terminate, &SignalNotifier::received, &mainForm, &TMainForm::closeWithoutAsking);
 
     // 4. The RDAP services: the copy refreshed from IANA (or the shipped one). The TLDs
     //    it names join the table of TLDs in use that the advanced dialog builds.
@@ -62,11 +63,11 @@ int main(int argc, char* argv[])
     //    creation reads the advanced settings, builds the server tree, TLDInfoList and
     //    the TLD box, sets the quick ticks, selects the saved TLD, counts the ticks and
     //    warns about the proxy (showing the main window first).
-    TAdvancedForm advanced(engine, mainForm, &mainForm);
-    mainForm.setAdvancedDialogHook([&advanced] {
-        advanced.show();
-        advanced.raise();
-        advanced.activateWindow();
+    const std::unique_ptr<TAdvancedForm> advanced = CreateAdvancedDialog(engine, mainForm);
+    mainForm.setAdvancedDialogHook([dialog = advanced.get()] {
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
     });
 
     // 6. A refresh of the RDAP services in the background, at most once a day, that no

@@ -43,6 +43,8 @@ public:
     // The route and server of the last lookup, and why it failed (empty text when it
     // answered); JudgeDomain adds what decided the verdict.
     const LookupReason& LastReason() const { return lastReason_; }
+    // The verdict of the RDAP service when it answered the last lookup.
+    std::optional<LookupVerdict> LastRdapVerdict() const { return rdapVerdict_; }
 
 private:
     TMisc1& engine_;

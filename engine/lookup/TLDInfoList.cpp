@@ -1,4 +1,5 @@
 #include "engine/lookup/TLDInfoList.h"
+#include "engine/lookup/DomainInput.h"
 
 TLDInfo& TTLDInfoList::Add(const QString& tld, const QString& server, const QString& matchText, bool checked)
 {
@@ -13,8 +14,10 @@ TLDInfo& TTLDInfoList::Add(const QString& tld, const QString& server, const QStr
 
 int TTLDInfoList::IndexOf(const QString& tld) const
 {
+    // A TLD written in its own script (".рф") is listed by its A-label (".xn--p1ai").
+    const QString listed = TldAsListed(tld);
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i]->TLD.compare(tld, Qt::CaseInsensitive) == 0)
+        if (entries_[i]->TLD.compare(listed, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     return -1;
 }

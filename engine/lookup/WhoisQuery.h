@@ -38,6 +38,8 @@ public:
     const QString& LastFailure() const { return lastFailure_; }
     // How many times the last query was sent (more than once after refusals).
     int LastAttempts() const { return attempts_; }
+    // The last reply's bytes as the server sent them (the single search shows them as text).
+    const QByteArray& LastReplyBytes() const { return lastReply_; }
 
 private:
     TWhoisClient& client_;
@@ -48,4 +50,5 @@ private:
     bool lastStopped_ = false;
     QString lastFailure_;
     int attempts_ = 0;
+    QByteArray lastReply_;
 };

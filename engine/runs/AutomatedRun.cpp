@@ -11,6 +11,20 @@ namespace {
 using ResultList = ISearchView::ResultList;
 
 const QString kErrorCheckingServer = QStringLiteral("There was an error checking the server.\r\rDo you wish to continue ?");
+
+// The error question with the server that failed and why.
+QString ErrorQuestion(const LookupReason& reason)
+{
+    if (reason.Server.isEmpty() && reason.Text.isEmpty())
+        return kErrorCheckingServer;
+    QString text = QStringLiteral("There was an error checking the server");
+    if (!reason.Server.isEmpty())
+        text += QStringLiteral(" ") + reason.Server;
+    text += QStringLiteral(".");
+    if (!reason.Text.isEmpty())
+        text += QStringLiteral("\r") + reason.Text;
+    return text + QStringLiteral("\r\rDo you wish to continue ?");
+}
 const QString kNoTickedTld = QStringLiteral("You have not selected any top level domains to check");
 
 QString OverwriteQuestion(const QString& path)
@@ -81,6 +95,11 @@ int TAutomatedRun::Ask(MessageKind kind, const QString& text, int buttons)
 void TAutomatedRun::Run()
 {
     const MainOptions options = view_.options();
+    options_ = options;
+    resume_ = feed_ ? ResumePoint() : engine_.ResumeFrom;
+    engine_.ResumeFrom = ResumePoint();
+    engine_.StoppedAt = ResumePoint();
+    engine_.LastRunFinished = false;
     saveResults_ = options.SaveCheck;
     firstErrorAsked_ = false;
     headerWritten_ = false;
@@ -96,6 +115,7 @@ void TAutomatedRun::Run()
     view_.showSearchResultsTab();
     if (!CollectTickedTLDs())
         return;
+    fingerprint_ = RunFingerprint(options_, tickedTLDs_);
 
     int nameCount = 0;   // a feed's names count as they come
     progressPosition_ = 0;
@@ -103,13 +123,14 @@ void TAutomatedRun::Run()
         engine_.PrepareList();
         if (StopPressed())
             return;
+        SkipToResumePoint();
         nameCount = engine_.SearchList.count();
         if (nameCount == 0) {
             engine_.ShowMessage(MessageKind::Warning, QStringLiteral("There are no entries that match your criteria"), MbOk);
             view_.UpdateDisplayforStart(false);
             return;
         }
-        progressMaximum_ = qint64(nameCount) * tickedTLDs_.size();
+        progressMaximum_ = qint64(nameCount) * tickedTLDs_.size() - tldOffset_;
         view_.setProgressMaximum(progressMaximum_);
         view_.setProgressPosition(0);
     }
@@ -128,12 +149,14 @@ void TAutomatedRun::Run()
     for (int i = 0; NameReady(i, nameCount); ++i) {
         const QString name = engine_.SearchList.at(i);
         const QStringList tlds = TldsOf(i);
+        NoteNextDomain(i, 0);
         if (!ReportedInvalid(name, tlds.size())) {
             for (int t = 0; t < tlds.size(); ++t) {
                 if (CheckDomain(i, t) == Next::End)
                     return;
             }
         }
+        NoteNextDomain(i + 1, 0);
         // A run of invalid names must be stoppable too.
         if (StopPressed()) {
             EndOnStop();
@@ -145,7 +168,53 @@ void TAutomatedRun::Run()
         EndOnStop();
         return;
     }
+    engine_.StoppedAt = ResumePoint();
+    engine_.LastRunFinished = true;
     view_.UpdateDisplayforStart(false);
+}
+
+// A continued run checks what the stopped one left: the names before its point leave the
+// search list, and its first name keeps only the TLDs from the point on. A list that is
+// not the one the point was taken from is checked from its start.
+void TAutomatedRun::SkipToResumePoint()
+{
+    if (!resume_.isValid())
+        return;
+    if (resume_.nameIndex >= engine_.SearchList.count() || engine_.SearchList.at(resume_.nameIndex) != resume_.name
+        || tickedTLDs_.value(resume_.tldIndex) != resume_.tld) {
+        engine_.ShowMessage(MessageKind::Information,
+                            QStringLiteral("The list of names is not the one of the stopped search: this search starts "
+                                           "from its first name."),
+                            MbOk);
+        resume_ = ResumePoint();
+        return;
+    }
+    const QStringList names = engine_.SearchList.toStringList();
+    engine_.SearchList.clear();
+    engine_.SearchList.AddItems(names.mid(resume_.nameIndex));
+    nameOffset_ = resume_.nameIndex;
+    tldOffset_ = resume_.tldIndex;
+}
+
+// The first domain without a result, for a later run to go on from.
+void TAutomatedRun::NoteNextDomain(int nameIndex, int tldIndex)
+{
+    if (feed_)
+        return;
+    const QStringList tlds = nameIndex < engine_.SearchList.count() ? TldsOf(nameIndex) : QStringList();
+    if (tldIndex >= tlds.size()) {
+        ++nameIndex;
+        tldIndex = 0;
+    }
+    ResumePoint next;
+    if (nameIndex < engine_.SearchList.count()) {
+        next.nameIndex = nameOffset_ + nameIndex;
+        next.tldIndex = (nameIndex == 0 ? tldOffset_ : 0) + tldIndex;
+        next.name = engine_.SearchList.at(nameIndex);
+        next.tld = tickedTLDs_.value(next.tldIndex);
+        next.fingerprint = fingerprint_;
+    }
+    engine_.StoppedAt = next;
 }
 
 // Whether name `index` is there to be checked. The count is checked again at every name:
@@ -181,6 +250,8 @@ QStringList TAutomatedRun::TldsOf(int nameIndex) const
         if (!own.isEmpty())
             return {own};
     }
+    if (nameIndex == 0 && tldOffset_ > 0)
+        return tickedTLDs_.mid(tldOffset_);
     return tickedTLDs_;
 }
 
@@ -191,6 +262,11 @@ bool TAutomatedRun::PrepareResultsFile(const MainOptions& options)
     if (!options.SaveCheck)
         return true;
     const QString& path = options.AutoSaveEdit;
+    // A continued run adds the rest of its results to the file of the stopped one.
+    if (resume_.isValid() && QFile::exists(path)) {
+        headerWritten_ = true;
+        return true;
+    }
     if (QFile::exists(path)) {
         const MessageButton answer = engine_.ShowMessage(MessageKind::Question, OverwriteQuestion(path), MbYes | MbNo | MbCancel);
         if (answer == MbCancel)
@@ -280,17 +356,16 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
     const bool domainError = verdict == LookupVerdict::ServerError || verdict == LookupVerdict::LookupFailed;
 
     // The run's last domain asks nothing: there is nothing left to continue with.
-    if (verdict == LookupVerdict::ServerError && MoreLeftThan(1)) {
-        if (Ask(MessageKind::Error, kErrorCheckingServer, MbYes | MbNo) != MbYes)
-            return Next::End;
-    }
+    if (verdict == LookupVerdict::ServerError && MoreLeftThan(1) && !AnsweredContinue(ErrorQuestion(details.Reason)))
+        return Next::End;
 
     engine_.UpdateMultipleCount(status);
     AdvanceProgress(1);
 
     if (saveResults_ && WriteResult(domain + QStringLiteral(" : ") + status) == Next::End)
         return Next::End;
-    if (domainError && AskAboutFirstError(isWhois) == Next::End)
+    NoteNextDomain(nameIndex, tldIndex + 1);
+    if (domainError && AskAboutFirstError(isWhois, details.Reason) == Next::End)
         return Next::End;
 
     // Stop pressed while the counters or a question were handled.
@@ -326,19 +401,28 @@ TAutomatedRun::Next TAutomatedRun::WriteResult(const QString& line)
 
 // Asked once per run, at the first domain that ended in an error; not asked when at
 // most one domain is left to check.
-TAutomatedRun::Next TAutomatedRun::AskAboutFirstError(bool lastLookupWasWhois)
+TAutomatedRun::Next TAutomatedRun::AskAboutFirstError(bool lastLookupWasWhois, const LookupReason& reason)
 {
     if (firstErrorAsked_)
         return Next::Continue;
     if (MoreLeftThan(1)) {
-        QString question = kErrorCheckingServer;
+        QString question = ErrorQuestion(reason);
         if (lastLookupWasWhois && engine_.ProxySettingsDiffer())
             question.prepend(ProxyWarningText() + QStringLiteral("\r\r"));
-        if (Ask(MessageKind::Error, question, MbYes | MbNo) != MbYes)
+        if (!AnsweredContinue(question))
             return Next::End;
     }
     firstErrorAsked_ = true;
     return Next::Continue;
+}
+
+bool TAutomatedRun::AnsweredContinue(const QString& question)
+{
+    if (errorsAnswered_)
+        return true;
+    const int answer = Ask(MessageKind::Error, question, MbYes | MbNo | MbContinueAll);
+    errorsAnswered_ = answer == MbContinueAll;
+    return answer == MbYes || answer == MbContinueAll;
 }
 
 bool TAutomatedRun::StopPressed() const

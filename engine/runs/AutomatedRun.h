@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/MainOptions.h"
+#include "engine/runs/ResumePoint.h"
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -8,6 +9,7 @@ class TMisc1;
 class INameFeed;
 class ISearchView;
 class TLookupPipeline;
+struct LookupReason;
 enum class MessageKind;
 
 // One automated search run: asks about the results file, builds the search list and
@@ -44,7 +46,12 @@ private:
     // A question of the run; the lookups in flight go on, and nothing new starts meanwhile.
     int Ask(MessageKind kind, const QString& text, int buttons);
     Next WriteResult(const QString& line);
-    Next AskAboutFirstError(bool lastLookupWasWhois);
+    Next AskAboutFirstError(bool lastLookupWasWhois, const LookupReason& reason);
+    // The error questions: Yes, or "do not ask again" (then true from here on).
+    bool AnsweredContinue(const QString& question);
+    // Continuing a stopped run: the names before its point leave the list.
+    void SkipToResumePoint();
+    void NoteNextDomain(int nameIndex, int tldIndex);
     bool StopPressed() const;
     void EndOnStop();
     void AdvanceProgress(qint64 steps);
@@ -56,6 +63,12 @@ private:
     bool saveResults_ = false;       // results still go to the file
     bool headerWritten_ = false;     // this run's header block is in the file
     bool firstErrorAsked_ = false;   // the continue-after-an-error question has had its turn
+    bool errorsAnswered_ = false;    // "Continue and do not ask again in this search"
+    ResumePoint resume_;             // where a continued run begins; invalid for a new one
+    int nameOffset_ = 0;             // names of the list that a continued run left out
+    int tldOffset_ = 0;              // TLDs of its first name that it left out
+    MainOptions options_;
+    QString fingerprint_;            // of this run's options and ticked TLDs
     QStringList tickedTLDs_;
     std::unique_ptr<TLookupPipeline> pipeline_;   // none with one lookup at a time
     qint64 progressMaximum_ = 0;

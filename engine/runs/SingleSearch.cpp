@@ -1,31 +1,71 @@
 #include "engine/Misc1.h"
+#include "engine/lookup/ReplyJudge.h"
+#include "engine/lookup/ServerKind.h"
+#include "engine/runs/ReplyText.h"
+#include <QUrl>
 #include <exception>
 
 namespace {
-// The reply as one text, each line followed by CR LF, with every CR LF made a lone CR and
-// then cut again wherever a CR, an LF or a CR LF pair ends a line. The server's lines
-// come out one per line; a line that held a stray CR or LF of its own is cut there too.
-QStringList ReplyLinesForDisplay(const QStringList& reply)
-{
-    QString text;
-    for (const QString& line : reply)
-        text += line + QStringLiteral("\r\n");
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+using SingleState = ISearchView::SingleState;
 
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
+// Where the lookup goes first, as a person knows it: the RDAP service's or the lookup
+// page's host, or the whois host.
+QString AskedHost(TMisc1& engine, const QString& extension)
+{
+    QString where = engine.RdapBaseFor(extension);
+    if (where.isEmpty()) {
+        const TLDInfo* entry = engine.TLDInfoList.Find(extension);
+        where = entry ? entry->Server : QString();
     }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
+    if (!IsHttpServer(where))
+        return where;
+    const QString host = QUrl(where).host();
+    return host.isEmpty() ? where : host;
+}
+
+// The domain as the user wrote it: "kitchen.de", "пример.рф".
+QString ShownDomain(const QString& name, const QString& extension)
+{
+    QString tld = extension;
+    if (tld.startsWith(QLatin1String(".xn--"), Qt::CaseInsensitive)) {
+        const QString letters = QUrl::fromAce(tld.mid(1).toLatin1(), QUrl::IgnoreIDNWhitelist);
+        if (!letters.isEmpty())
+            tld = QLatin1Char('.') + letters;
+    }
+    return name.toLower() + tld.toLower();
+}
+
+// The reply lines the box shows: the server's bytes as text where a whois server or a
+// lookup page answered, the record's facts where RDAP did.
+QStringList ShownReply(TMisc1& engine, const QStringList& reply)
+{
+    switch (engine.LastLookupReason().Route) {
+    case LookupRoute::Whois: return ReplyTextLines(engine.whoisQuery().LastReplyBytes());
+    case LookupRoute::Http: return ReplyTextLines(engine.httpQuery().LastReplyBytes());
+    default: return reply;
+    }
+}
+
+// The verdict by the rules of the automated search: RDAP's own, else the TLD's phrase.
+void ShowVerdict(TMisc1& engine, ISearchView& view, const QString& domain, const QString& extension,
+                 const QStringList& reply)
+{
+    LookupVerdict verdict = LookupVerdict::Taken;
+    if (const auto rdap = engine.LastRdapVerdict()) {
+        verdict = *rdap;
+    } else {
+        const TLDInfo* entry = engine.TLDInfoList.Find(extension);
+        const QString match = entry ? entry->MatchText : QString();
+        verdict = JudgeReply(reply, match.toUpper());
+        if (verdict == LookupVerdict::ServerError) {
+            view.showSingleState(SingleState::NoAnswer, QStringLiteral("no answer: ") + ReplyVerdictReason(verdict, match));
+            return;
+        }
+    }
+    if (verdict == LookupVerdict::Free)
+        view.showSingleState(SingleState::Free, domain + QStringLiteral(" is free"));
+    else
+        view.showSingleState(SingleState::Taken, domain + QStringLiteral(" is registered"));
 }
 
 void SingleSearch(TMisc1& engine, ISearchView& view)
@@ -45,24 +85,38 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
     view.clearSingleResults();
 
     const QString extension = options.TLDComboText;
+    // With no extension the name carries it ("example.com").
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    const QString tld = !extension.isEmpty() || dot < 0 ? extension : name.mid(dot);
+    const QString bareName = !extension.isEmpty() || dot < 0 ? name : name.left(dot);
+    const QString asked = AskedHost(engine, tld);
+    if (!asked.isEmpty())
+        view.showSingleState(SingleState::Asking, QStringLiteral("Asking %1 ...").arg(asked));
+
     QStringList reply;
     bool isWhois = false;
     bool takenListError = false;
     const bool answered = engine.LookUpAddress(name, extension, reply, isWhois, true, takenListError);
-    if (answered) {
-        for (const QString& line : ReplyLinesForDisplay(reply))
+    const bool stopped = engine.LastLookupStopped() || engine.StopRequest != 0;
+    if (answered && !stopped) {
+        ShowVerdict(engine, view, ShownDomain(bareName, tld), tld, reply);
+        for (const QString& line : ShownReply(engine, reply))
             view.addSingleResult(line);
         return;
     }
     // A lookup the user stopped is no failure of the server or of the network.
-    if (engine.LastLookupStopped() || engine.StopRequest != 0)
+    if (stopped) {
+        view.showSingleState(SingleState::Stopped, QStringLiteral("Stopped"));
         return;
+    }
+    const QString why = engine.LastLookupReason().Text;
+    view.showSingleState(SingleState::NoAnswer,
+                         QStringLiteral("no answer: ") + (why.isEmpty() ? QStringLiteral("the lookup failed") : why));
     const QString failure = QStringLiteral("An error occurred looking up '") + name + extension + QStringLiteral("'");
     if (isWhois && engine.ProxySettingsDiffer())
         view.addSingleResult(ProxyWarningText() + QStringLiteral("\r\r\r") + failure);
     else
         view.addSingleResult(failure);
-    const QString why = engine.LastLookupReason().Text;
     if (!why.isEmpty())
         view.addSingleResult(QStringLiteral("Reason: ") + why);
 }

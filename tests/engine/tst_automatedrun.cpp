@@ -13,6 +13,15 @@ using ResultList = ISearchView::ResultList;
 
 const QString kFailed = QStringLiteral("Error, Try using another server for this domain extension !");
 const QString kErrorQuestion = QStringLiteral("There was an error checking the server.\r\rDo you wish to continue ?");
+
+// The error questions with the server and the reason they name taken out.
+QStringList WithoutServerAndReason(QStringList texts)
+{
+    static const QRegularExpression where(QStringLiteral("checking the server [^\r]*\\.\r[^\r]*\r\r"));
+    for (QString& text : texts)
+        text.replace(where, QStringLiteral("checking the server.\r\r"));
+    return texts;
+}
 const QString kProxyNotice = QStringLiteral(
     "Proxy settings have been set up for Internet Explorer that\rdo not match those in Tarnwick.\r\r"
     "If you are behind a firewall, you can set the proxy settings under\r'Advanced' to match that of "
@@ -126,9 +135,10 @@ private slots:
         QCOMPARE(labelAt.value("-BAD : Invalid Name : Must not begin with -"), QString("4 checked, 1 taken, 1 free, 2 errors"));
         QCOMPARE(labelAt.value("FAILC.net : " + kFailed), QString("5 checked, 1 taken, 1 free, 3 errors"));
         // Only the first error asks; the refused server is not asked again.
-        QCOMPARE(h.boxes.texts(), QStringList{kErrorQuestion});
+        QCOMPARE(WithoutServerAndReason(h.boxes.texts()), QStringList{kErrorQuestion});
+        QVERIFY(h.boxes.texts().constFirst().contains(SearchRunHarness::RefusingWhoisHost() + QStringLiteral(".\runreachable: ")));
         QCOMPARE(h.boxes.shown.first().kind, MessageKind::Error);
-        QCOMPARE(h.boxes.shown.first().buttons, MbYes | MbNo);
+        QCOMPARE(h.boxes.shown.first().buttons, MbYes | MbNo | MbContinueAll);
         QCOMPARE(h.engine.FailedServers.Entries(), (QStringList{"127.0.0.2", h.httpTemplate().toUpper()}));
         // The invalid name writes nothing.
         QVERIFY(!h.resultsFile().contains("BAD"));
@@ -350,16 +360,19 @@ private slots:
         QTest::addColumn<bool>("viaWhois");   // the TLD's server: whois (refusing when a name fails) or HTTP
         QTest::addColumn<bool>("proxiesDiffer");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("error on the last domain asks nothing") << QStringList{"freea", "failb"} << false << true << QStringList{};
-        QTest::newRow("host not found on the last domain asks nothing") << QStringList{"hosta"} << true << true << QStringList{};
-        QTest::newRow("failed HTTP lookup, proxies differ") << QStringList{"faila", "freeb", "freec"} << false << true << QStringList{kErrorQuestion};
-        QTest::newRow("failed whois lookup, proxies agree") << QStringList{"faila", "freeb", "freec"} << true << false << QStringList{kErrorQuestion};
+        QTest::addColumn<int>("answer");
+        QTest::newRow("error on the last domain asks nothing") << QStringList{"freea", "failb"} << false << true << QStringList{} << int(MbYes);
+        QTest::newRow("host not found on the last domain asks nothing") << QStringList{"hosta"} << true << true << QStringList{} << int(MbYes);
+        QTest::newRow("failed HTTP lookup, proxies differ") << QStringList{"faila", "freeb", "freec"} << false << true << QStringList{kErrorQuestion} << int(MbYes);
+        QTest::newRow("failed whois lookup, proxies agree") << QStringList{"faila", "freeb", "freec"} << true << false << QStringList{kErrorQuestion} << int(MbYes);
         QTest::newRow("failed whois lookup, proxies differ")
-            << QStringList{"faila", "freeb", "freec"} << true << true << QStringList{kProxyNotice + kErrorQuestion};
+            << QStringList{"faila", "freeb", "freec"} << true << true << QStringList{kProxyNotice + kErrorQuestion} << int(MbYes);
         QTest::newRow("host not found, then the first-error question")
-            << QStringList{"hosta", "hostb", "freec"} << true << false << QStringList{kErrorQuestion, kErrorQuestion, kErrorQuestion};
+            << QStringList{"hosta", "hostb", "freec"} << true << false << QStringList{kErrorQuestion, kErrorQuestion, kErrorQuestion} << int(MbYes);
         QTest::newRow("host not found among the last two asks once")
-            << QStringList{"freea", "hostb", "freec"} << true << false << QStringList{kErrorQuestion};
+            << QStringList{"freea", "hostb", "freec"} << true << false << QStringList{kErrorQuestion} << int(MbYes);
+        QTest::newRow("do not ask again in this search")
+            << QStringList{"hosta", "hostb", "freec"} << true << false << QStringList{kErrorQuestion} << int(MbContinueAll);
     }
     void questionsAfterErrors()
     {
@@ -367,8 +380,10 @@ private slots:
         QFETCH(bool, viaWhois);
         QFETCH(bool, proxiesDiffer);
         QFETCH(QStringList, expected);
+        QFETCH(int, answer);
         SearchRunHarness h;
         h.setNames(names);
+        h.boxes.answer(static_cast<MessageButton>(answer));
         if (proxiesDiffer)
             h.setDifferingSystemProxy();
         // The HTTP server fails "fail..." names itself; a whois run with such a name goes to
@@ -380,10 +395,10 @@ private slots:
             h.addTLD(".com", anyFails ? SearchRunHarness::RefusingWhoisHost() : QStringLiteral("127.0.0.1"));
         h.runAutomated();
 
-        QCOMPARE(h.boxes.texts(), expected);
+        QCOMPARE(WithoutServerAndReason(h.boxes.texts()), expected);
         for (const auto& box : h.boxes.shown) {
             QCOMPARE(box.kind, MessageKind::Error);
-            QCOMPARE(box.buttons, MbYes | MbNo);
+            QCOMPARE(box.buttons, MbYes | MbNo | MbContinueAll);
         }
         QCOMPARE(h.view.list(ResultList::All).size(), names.size());
     }

@@ -596,7 +596,8 @@ private slots:
         const CliResult r = run(loopbackOptions() + QStringList{"--tlds", ".test", "--on-error", answer, "auto"});
         QCOMPARE(r.exitCode, exitCode);
         QCOMPARE(r.outLines(), out);
-        const QString question = "Error: There was an error checking the server.\n\nDo you wish to continue ?\n";
+        const QString question = "Error: There was an error checking the server 127.0.0.1.\n"
+                                 "the reply reports Error WSAHOST_NOT_FOUND\n\nDo you wish to continue ?\n";
         QCOMPARE(QString::fromUtf8(r.err), answer == "stop" ? question : question + question);
     }
 
@@ -723,7 +724,8 @@ private slots:
                            "alpha.test\tALPHA\t.test\terror\tError, Try using another server for this domain extension !\twhois\t127.0.0.1\tunreachable: Connection refused\t0",
                            "beta.test\tBETA\t.test\terror\tError, Try using another server for this domain extension !\twhois\t127.0.0.1\tnot asked again: it failed earlier in this search\t0",
                            "gamma.test\tGAMMA\t.test\terror\tError, Try using another server for this domain extension !\twhois\t127.0.0.1\tnot asked again: it failed earlier in this search\t0"}
-            << "Error: There was an error checking the server.\n\nDo you wish to continue ?\n3 checked, 0 taken, 0 free, 3 errors\n"
+            << "Error: There was an error checking the server 127.0.0.1.\nunreachable: Connection refused\n\n"
+               "Do you wish to continue ?\n3 checked, 0 taken, 0 free, 3 errors\n"
             << 3 << QList<QByteArray>{};
     }
     void checkNames()

@@ -9,6 +9,7 @@
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TinyproxyProcess.h"
 #include "ui/AdvancedForm.h"
+#include "ui/WindowWiring.h"
 #include "ui/MainForm.h"
 #include "ui/TLDForm.h"
 #include <QApplication>
@@ -52,7 +53,7 @@ struct Program {
         engine.setSystemProxySource(proxy ? proxy : &noProxy);
         main = std::make_unique<TMainForm>(engine);
         main->FormCreate();
-        form = std::make_unique<TAdvancedForm>(engine, *main);
+        form = CreateAdvancedDialog(engine, *main);
     }
     ~Program()
     {
@@ -567,7 +568,7 @@ private slots:
         TMainForm main(engine);
         main.FormCreate();
         watch.before = [&] { mainShownFirst = main.isVisible(); };
-        TAdvancedForm form(engine, main);
+        const auto form = CreateAdvancedDialog(engine, main);
         QCOMPARE(watch.texts(), QStringList{ProxyWarningText()});
         QCOMPARE(watch.shown.first().kind, MessageKind::Information);
         QVERIFY(mainShownFirst);
@@ -777,7 +778,7 @@ private slots:
             } else if (step.startsWith("uninclude")) {
                 p->unincludeAll(tld);
             } else {   // ticked in the "Select TLDs" dialog
-                TTLDForm dialog(p->engine, *p->main);
+                TTLDForm dialog(p->engine, p->main.get());
                 const auto found = dialog.findChild<QListWidget*>(QStringLiteral("TLDChecks"))->findItems(tld, Qt::MatchExactly);
                 QCOMPARE(found.size(), 1);
                 found.first()->setCheckState(Qt::Checked);

@@ -375,7 +375,7 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("single refuses dot and blank") << "SingleEdit" << "my.do main-9" << "mydomain-9";
+        QTest::newRow("single keeps the dot, drops the blank") << "SingleEdit" << "my.do main-9" << "my.domain-9";
         QTest::newRow("single refuses other marks") << "SingleEdit" << "a_b!c@" << "abc";
         QTest::newRow("word list") << "Wordlist3" << "one.two three" << "onetwothree";
         QTest::newRow("sounds like") << "SoundexEdit" << "sm.ith" << "smith";
@@ -430,10 +430,12 @@ private slots:
         auto* numbers = child<QCheckBox>("NumbersCheck");
         auto* panel = child<QWidget>("NumbersPanel");
         numbers->setChecked(true);
-        QCOMPARE(panel->height(), 84);
+        QApplication::processEvents();
+        const int open = panel->sizeHint().height();
         QVERIFY(child<QSpinBox>("NumberTo")->isEnabled());
         numbers->setChecked(false);
-        QCOMPARE(panel->height(), 17 + 2);
+        QApplication::processEvents();
+        QVERIFY(panel->sizeHint().height() < open / 2);
         QVERIFY(!child<QSpinBox>("NumberTo")->isEnabled());
 
         child<QCheckBox>("DictCheck")->setChecked(true);
@@ -613,7 +615,6 @@ private slots:
         QCOMPARE(child<QComboBox>("SepCombo")->currentText(), QStringLiteral("New Line"));
         QVERIFY(child<QCheckBox>("SaveCheck")->isChecked());
         QVERIFY(!child<QCheckBox>("NumbersCheck")->isChecked());
-        QCOMPARE(child<QLineEdit>("SingleEdit")->maxLength(), 50);
         QCOMPARE(child<QLineEdit>("DictFromEdit")->text(), QStringLiteral("AA"));
         QCOMPARE(child<QLineEdit>("DictToEdit")->text(), QStringLiteral("ZYMOTIC"));
         QCOMPARE(child<QSpinBox>("NumberTo")->maximum(), 9999999);
@@ -759,7 +760,7 @@ private slots:
         createForm();
         child<QTabWidget>("MainPage")->setCurrentIndex(background.startsWith(QLatin1String("Address")) ? 0 : 1);
         child<QCheckBox>("WordlistCheck")->setChecked(true);
-        TTLDForm dialog(*engine_, *form_, form_.get());
+        TTLDForm dialog(*engine_, form_.get());
         dialog.show();
         QWidget* window = background.endsWith(QLatin1String("Btn")) ? static_cast<QWidget*>(&dialog) : form_.get();
         QWidget* holder = window->objectName() == background ? window : window->findChild<QWidget*>(background);
@@ -871,7 +872,7 @@ private slots:
         createForm();
         QCOMPARE(form_->options(), before);
         QVERIFY(child<QCheckBox>("RangeCheck1")->isChecked());
-        QCOMPARE(child<QWidget>("NumbersPanel")->height(), 84);
+        QVERIFY(!child<QWidget>("NumbersPanelInner")->isHidden());
         QVERIFY(child<QSpinBox>("WordLength2")->isEnabled());
     }
 };
