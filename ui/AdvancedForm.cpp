@@ -1,4 +1,5 @@
 #include "ui/AdvancedForm.h"
+#include "ui/WindowLook.h"
 #include "engine/Misc1.h"
 #include "platform/HelpSystem.h"
 #include "settings/AdvancedSettingsFile.h"
@@ -194,6 +195,8 @@ void TAdvancedForm::AddNewTLDsToMainTLDBox()
 void TAdvancedForm::showEvent(QShowEvent* event)
 {
     if (!centred_) {
+        // Laid out now, the pages tell how tall their wrapping texts are at this font.
+        ResizeToFitFont(this, QSize(651, 403));
         if (QScreen* screen = this->screen())
             move(screen->availableGeometry().center() - rect().center());
         centred_ = true;

@@ -1,5 +1,6 @@
 // The controls of the advanced dialog: four pages on the left, the buttons on the right.
 #include "ui/AdvancedForm.h"
+#include "ui/WindowLook.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -143,7 +144,7 @@ void TAdvancedForm::BuildControls()
     layout->addWidget(PageControl1, 1);
     layout->addWidget(BuildButtonColumn());
     // The specified size where the desktop's font fits in it, larger where it does not.
-    resize(minimumSizeHint().expandedTo(QSize(651, 403)));
+    ResizeToFitFont(this, QSize(651, 403));
 }
 
 QWidget* TAdvancedForm::BuildButtonColumn()

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -343,6 +344,12 @@ void AutomatedSearchPage::buildOptionsTab(QWidget* tab)
 
     ScrollBox1->setWidget(content);
     layout->addWidget(ScrollBox1, 1);
+    // The box never scrolls sideways: as wide as the widest section open, at the font in use.
+    int widest = 0;
+    for (const Section* s : {&dict_, &wordlist_, &numbers_, &soundex_, &custom_})
+        widest = qMax(widest, qMax(s->inner->minimumSizeHint().width(), s->panel->minimumSizeHint().width()) + 2);
+    ScrollBox1->setMinimumWidth(widest + sections->contentsMargins().left() + sections->contentsMargins().right()
+                                + ScrollBox1->verticalScrollBar()->sizeHint().width() + 2 * ScrollBox1->frameWidth());
 
     // The section headings were made before their fields: Tab goes through each
     // section's fields right after its heading.
@@ -566,14 +573,18 @@ void AutomatedSearchPage::buildSoundexSection(QWidget* inner)
     auto* layout = new QVBoxLayout(inner);
     layout->setContentsMargins(8, 3, 8, 3);
     layout->setSpacing(3);
-    layout->addWidget(MakeCaption(QStringLiteral("SoundexLbl"),
-                              QStringLiteral("Using various methods, look for words in the dictionary that sound like :"), inner));
+    auto* text = MakeCaption(QStringLiteral("SoundexLbl"),
+                             QStringLiteral("Using various methods, look for words in the dictionary that sound like :"), inner);
+    text->setWordWrap(true);
+    layout->addWidget(text);
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
     SoundexEdit = MakeEdit(QStringLiteral("SoundexEdit"), 0, inner);
     installKeyFilter(SoundexEdit, false);
     row->addWidget(SoundexEdit, 1);
-    row->addWidget(MakeCaption(QStringLiteral("SoundexHintLbl"), QStringLiteral("(word should be at least 3 characters)"), inner));
+    auto* hint = MakeCaption(QStringLiteral("SoundexHintLbl"), QStringLiteral("(word should be at least 3 characters)"), inner);
+    hint->setWordWrap(true);
+    row->addWidget(hint, 1);
     layout->addLayout(row);
     layout->addStretch(1);
 }

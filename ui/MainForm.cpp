@@ -11,6 +11,7 @@
 #include "ui/ResultLists.h"
 #include "ui/SidePicture.h"
 #include "ui/SingleSearchPage.h"
+#include "ui/WindowLook.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -87,7 +88,7 @@ TMainForm::TMainForm(TMisc1& engine, QWidget* parent)
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &TMainForm::EscapePressed);
 
     // The specified size where the desktop's font fits in it, larger where it does not.
-    resize(minimumSizeHint().expandedTo(kClientSize));
+    ResizeToFitFont(this, kClientSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     // The first keys typed go to the name.
@@ -136,7 +137,7 @@ void TMainForm::buildRightColumn(QWidget* column)
         b->setObjectName(QString::fromLatin1(name));
         if (hint)
             b->setToolTip(Hint(hint));
-        b->setMinimumWidth(kRightWidth - 10);
+        b->setMinimumWidth(qMax(kRightWidth - 10, b->sizeHint().width()));
         layout->addWidget(b);
     };
     button(StartBtn, "StartBtn", "Start", "Start Single Search");

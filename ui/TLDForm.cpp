@@ -2,6 +2,7 @@
 #include "engine/Misc1.h"
 #include "settings/CheckStates.h"
 #include "settings/SettingsFile.h"
+#include "ui/WindowLook.h"
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -111,7 +112,7 @@ TTLDForm::TTLDForm(TMisc1& engine, QWidget* parent)
     FormCreate();
     // Taller and wider than the list of 457 needed: room for the filter box and for IDN
     // TLDs shown with their letters; larger when the font needs it.
-    resize(minimumSizeHint().expandedTo(QSize(340, 400)));
+    ResizeToFitFont(this, QSize(340, 400));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

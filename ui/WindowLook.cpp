@@ -1,7 +1,9 @@
 #include "ui/WindowLook.h"
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTabWidget>
 
 QLabel* MakeBand(const QString& text, BandLook look, QWidget* parent, const QString& name)
 {
@@ -58,6 +60,27 @@ void SetInfoBackground(QWidget* widget)
     p.setColor(QPalette::WindowText, Qt::black);
     widget->setPalette(p);
     widget->setAutoFillBackground(true);
+}
+
+void ResizeToFitFont(QWidget* window, const QSize& specified)
+{
+    QSize size = window->minimumSizeHint().expandedTo(specified);
+    window->resize(size);
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    // Tab pages do not tell their tab widget how tall their wrapping texts make them: the
+    // tallest page at the width the pages get.
+    int extra = 0;
+    for (const QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        const QWidget* shown = tabs->currentWidget();
+        for (int i = 0; shown && i < tabs->count(); ++i) {
+            const QLayout* page = tabs->widget(i)->layout();
+            if (page && page->hasHeightForWidth())
+                extra = qMax(extra, page->totalHeightForWidth(shown->width()) - shown->height());
+        }
+    }
+    if (extra > 0)
+        window->resize(size.width(), size.height() + extra);
 }
 
 QColor VerdictColour(const QPalette& palette, VerdictLook look)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QPalette>
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -20,6 +21,10 @@ QSpinBox* MakeSpin(const QString& name, int minimum, int maximum, int value, QWi
 // A pale yellow background with black text for the widget and its labels, whatever the
 // desktop's palette (a dark palette's text would be pale on it too).
 void SetInfoBackground(QWidget* widget);
+
+// Gives a window the size it is specified at where the font fits in it, and more where
+// the font needs more: wider for the widest row, taller for the texts that wrap.
+void ResizeToFitFont(QWidget* window, const QSize& specified);
 
 enum class VerdictLook { Plain, Free, Taken, Error };
 // Green for free and red for errors, dark shades on a light background and light ones on
