@@ -445,8 +445,10 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     actions->setVerticalSpacing(4);
     BlankBtn = MakeButton(QStringLiteral("BlankBtn"), QStringLiteral("Blank"), QString(), HttpSettingsPage);
     RetrieveBtn = MakeButton(QStringLiteral("RetrieveBtn"), QStringLiteral("Retrieve"), QString(), HttpSettingsPage);
-    BlankBtn->setFixedWidth(75);
-    RetrieveBtn->setFixedWidth(75);
+    for (QPushButton* button : {BlankBtn, RetrieveBtn}) {
+        button->setMinimumWidth(qMax(75, button->minimumSizeHint().width()));
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
     actions->addWidget(BlankBtn, 0, 0);
     actions->addWidget(MakeLabel(QStringLiteral("To leave blank the parameters"), HttpSettingsPage), 0, 1);
     actions->addWidget(RetrieveBtn, 1, 0);

@@ -299,7 +299,7 @@ void AutomatedSearchPage::buildOptionsTab(QWidget* tab)
     Button4 = new QPushButton(QStringLiteral(".."), OptPanel);
     Button4->setObjectName(QStringLiteral("Button4"));
     Button4->setToolTip(QStringLiteral("Browse"));
-    Button4->setMaximumWidth(Button4->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+    Button4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     saveRow->addWidget(SaveCheck);
     saveRow->addWidget(AutoSaveEdit, 1);
     saveRow->addWidget(Button4);
@@ -603,7 +603,7 @@ void AutomatedSearchPage::buildCustomSection(QWidget* inner)
     Button5 = new QPushButton(QStringLiteral(".."), inner);
     Button5->setObjectName(QStringLiteral("Button5"));
     Button5->setToolTip(QStringLiteral("Browse"));
-    Button5->setMaximumWidth(Button5->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+    Button5->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     fileRow->addWidget(UseList, 1);
     fileRow->addWidget(Button5);
     layout->addLayout(fileRow);

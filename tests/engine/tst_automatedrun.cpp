@@ -554,6 +554,46 @@ private slots:
         QVERIFY(!h.engine.Http.Busy());
     }
 
+    // A run stopped mid-way and continued from where it stopped leaves every domain once
+    // in the results file, after one header.
+    void continuedRunChecksTheRest_data()
+    {
+        QTest::addColumn<int>("stopAfter");   // results shown when Stop is pressed
+        QTest::newRow("between the TLDs of a name") << 3;
+        QTest::newRow("after a name's last TLD") << 4;
+        QTest::newRow("after an invalid name") << 5;
+    }
+    void continuedRunChecksTheRest()
+    {
+        QFETCH(int, stopAfter);
+        SearchRunHarness h;
+        h.setNames({"freea", "takenb", "-bad", "freec", "takend"});
+        h.addWhoisTLD(".com");
+        h.addWhoisTLD(".net");
+        h.view.onInsert = [&] {
+            if (h.view.list(ResultList::All).size() == stopAfter)
+                h.engine.RequestStop();
+        };
+        h.runAutomated();
+        QVERIFY(!h.engine.LastRunFinished);
+        const ResumePoint stopped = h.engine.StoppedAt;
+        QVERIFY(stopped.isValid());
+        QCOMPARE(stopped.fingerprint, RunFingerprint(h.view.opts, {".com", ".net"}));
+
+        h.view.onInsert = nullptr;
+        h.engine.ResumeFrom = stopped;
+        h.runAutomated();
+        QVERIFY(h.engine.LastRunFinished);
+        QVERIFY(!h.engine.StoppedAt.isValid());
+        QVERIFY(h.boxes.shown.isEmpty());   // the file of the stopped run is continued without asking
+        QVERIFY(h.view.list(ResultList::All).constLast().startsWith(stopped.name));
+        QByteArray expected = SearchRunHarness::Header();
+        for (const char* line : {"FREEA.com : FREE", "FREEA.net : FREE", "TAKENB.com : TAKEN", "TAKENB.net : TAKEN",
+                                 "FREEC.com : FREE", "FREEC.net : FREE", "TAKEND.com : TAKEN", "TAKEND.net : TAKEN"})
+            expected += QByteArray(line) + "\r\n";
+        QCOMPARE(h.resultsFile(), expected);
+    }
+
     void stopIsSeenAfterEveryDomain_data()
     {
         QTest::addColumn<QString>("kind");
