@@ -452,6 +452,33 @@ private slots:
         QCOMPARE(whois_->queries, QList<QByteArray>({"kavrel.COM"}));
     }
 
+    // A run that a question stopped goes on, with --resume, from the domain it stopped at,
+    // its results appended to the same file; a run that ends forgets where.
+    void autoResumesWhereItStopped()
+    {
+        writeNumbersSettings(1, 4);
+        whois_->setResponder([](const QByteArray& q) -> QByteArray {
+            return q == "ab2.test" ? "Error WSAHOST_NOT_FOUND\r\n" : "Domain registered\r\n";
+        });
+        const QStringList options = loopbackOptions() + QStringList{"--tlds", ".test", "--results", "overwrite"};
+        CliResult r = run(options + QStringList{"--on-error", "stop", "auto"});
+        QCOMPARE(r.exitCode, 1);
+        whois_->setResponder([](const QByteArray&) -> QByteArray { return "Domain registered\r\n"; });
+        r = run(options + QStringList{"auto", "--resume"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.outLines().constFirst(), QStringLiteral("AB2.test : Registered"));
+        QFile results(file("results.txt"));
+        QVERIFY(results.open(QIODevice::ReadOnly));
+        const QByteArray text = results.readAll();
+        QCOMPARE(text.count("--------------------\r\n"), 2);   // one header block
+        for (const char* line : {"AB1.test : TAKEN\r\n", "AB2.test : TAKEN\r\n", "AB3.test : TAKEN\r\n", "AB4.test : TAKEN\r\n"})
+            QCOMPARE(text.count(line), 1);
+        // Nothing is left to continue: the next --resume starts from the first name.
+        r = run(options + QStringList{"auto", "--resume"});
+        QCOMPARE(r.outLines().constFirst(), QStringLiteral("AB1.test : Registered"));
+        QVERIFY(r.err.contains("no stopped search"));
+    }
+
     void singleSearchFailures_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -697,6 +724,11 @@ private slots:
         QTest::newRow("the longest known ending") << QStringList{"--server", ".co.uk=127.0.0.1", "check", "Shop.Example.CO.UK."}
                                                   << QByteArray() << QStringList{"SHOPEXAMPLE.co.uk : Registered", "1 checked, 1 taken, 0 free, 0 errors"}
                                                   << "" << 0 << QList<QByteArray>{"shopexample.co.uk"};
+        QTest::newRow("a web address, a TLD in its own script")
+            << QStringList{"--server", ".xn--p1ai=127.0.0.1", "--tlds", QStringLiteral(".рф"), "check", "https://www.freeone.com/shop?x=1",
+                           QStringLiteral("takentwo.рф")}
+            << QByteArray() << QStringList{"FREEONE.com" + kFree, "TAKENTWO.xn--p1ai : Registered", "2 checked, 1 taken, 1 free, 0 errors"}
+            << "" << 0 << QList<QByteArray>{"freeone.com", "takentwo.xn--p1ai"};
         QTest::newRow("standard input") << QStringList{"--tlds", ".net", "check", "-"} << QByteArray("freeone.com\r\ntakentwo")
                                         << out << "" << 0 << queries;
         QTest::newRow("cleaned, each once")
