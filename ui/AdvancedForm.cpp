@@ -1,14 +1,12 @@
 #include "ui/AdvancedForm.h"
-#include "ui/WindowLook.h"
 #include "engine/Misc1.h"
-#include "platform/HelpSystem.h"
 #include "settings/AdvancedSettingsFile.h"
 #include "settings/ConfigFile.h"
 #include "settings/ProxySettings.h"
 #include "settings/SettingsFile.h"
-#include "ui/MainForm.h"
 #include "ui/ServerStatePictures.h"
 #include "ui/StartupTLDs.h"
+#include "ui/WindowLook.h"
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -60,8 +61,15 @@ private slots:
         engine_->setProgramFolder(dir_->path());
         engine_->setMessageBoxes(&boxes_);
         engine_->Whois1.Port = whois_.port();
-        for (const char* tld : {".com", ".net", ".org", ".edu", ".co.uk", ".de", ".xn--p1ai"})
-            engine_->TLDInfoList.Add(QString::fromLatin1(tld), QStringLiteral("127.0.0.1"), QStringLiteral("Status: free"), false);
+        makeForm();
+    }
+
+    // The window as start-up leaves it; closing it empties TLDInfoList, which a new one fills again.
+    void makeForm()
+    {
+        if (engine_->TLDInfoList.Count() == 0)
+            for (const char* tld : {".com", ".net", ".org", ".edu", ".co.uk", ".de", ".xn--p1ai"})
+                engine_->TLDInfoList.Add(QString::fromLatin1(tld), QStringLiteral("127.0.0.1"), QStringLiteral("Status: free"), false);
         form_ = std::make_unique<TMainForm>(*engine_);
         engine_->setView(form_.get());
         form_->setHelpSystem(&help_);
@@ -218,6 +226,48 @@ private slots:
         QVERIFY(boxes_.shown.at(0).text.startsWith(QStringLiteral("The search has checked 11 domains so far.")));
         QCOMPARE(engine_->StopRequest, 1);
         QVERIFY(child<QLabel>("RunSummaryLbl")->text().startsWith(QStringLiteral("Stopped at SHOP.net after ")));
+    }
+
+    // Item 7: a run ended by closing the window goes on at the next start from where it
+    // stopped, and its results file holds every domain once.
+    void runClosedMidwayIsContinued()
+    {
+        engine_->LookupParallel = 1;
+        whois_.setReply("Domain registered\r\n");
+        const QString results = dir_->filePath(QStringLiteral("results.txt"));
+        const auto setUp = [&] {
+            child<QListWidget>("DomainCheck")->item(0)->setCheckState(Qt::Checked);   // .com
+            child<QCheckBox>("DictCheck")->setChecked(false);
+            child<QCheckBox>("NumbersCheck")->setChecked(true);
+            child<QSpinBox>("NumberTo")->setValue(29);
+            child<QLineEdit>("RangePre")->setText(QStringLiteral("AB"));
+            child<QLineEdit>("AutoSaveEdit")->setText(results);
+            child<QTabWidget>("MainPage")->setCurrentIndex(1);
+        };
+        setUp();
+        const int before = whois_.queries.size();
+        const auto closeAt = connect(&whois_, &LoopbackWhoisServer::queryReceived, form_.get(), [&] {
+            if (whois_.queries.size() - before == 15)
+                form_->close();
+        });
+        boxes_.answer(MbYes);   // end the run of more than a few domains
+        child<QPushButton>("StartBtn")->click();
+        disconnect(closeAt);
+        QTRY_VERIFY(!form_->isVisible());
+        QCOMPARE(boxes_.texts().size(), 1);
+
+        form_.reset();
+        makeForm();
+        setUp();
+        boxes_.answer(MbYes);   // continue
+        child<QPushButton>("StartBtn")->click();
+        QVERIFY2(boxes_.texts().constLast().startsWith(QStringLiteral("Continue the last search from AB")), qPrintable(boxes_.texts().constLast()));
+        QFile file(results);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        for (int i = 0; i <= 29; ++i)
+            QCOMPARE(text.count("AB" + QByteArray::number(i) + ".com : TAKEN\r\n"), 1);
+        QVERIFY(child<QLabel>("RunSummaryLbl")->text().startsWith(QStringLiteral("Finished in ")));
     }
 
     // Item 5: colours by verdict, reasons as tool tips, several rows copied as domains.
