@@ -51,6 +51,11 @@ private slots:
         QVERIFY(help.Command(HelpCommand::Finder, 0));
         QVERIFY(help.isVisible());
         QVERIFY(boxes.shown.isEmpty());
+        // Escape closes it, as it closes a dialog.
+        help.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&help));
+        QTest::keyClick(help.browser(), Qt::Key_Escape);
+        QVERIFY(!help.isVisible());
     }
 
     void missingFileIsReported()
