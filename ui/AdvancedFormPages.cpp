@@ -143,7 +143,7 @@ void TAdvancedForm::BuildControls()
     layout->setSpacing(8);
     layout->addWidget(PageControl1, 1);
     layout->addWidget(BuildButtonColumn());
-    // The specified size where the desktop's font fits in it, larger where it does not.
+    // Its design size where the desktop's font fits in it, larger where it does not.
     ResizeToFitFont(this, QSize(651, 403));
 }
 

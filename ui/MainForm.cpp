@@ -87,7 +87,7 @@ TMainForm::TMainForm(TMisc1& engine, QWidget* parent)
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &TMainForm::EscapePressed);
 
-    // The specified size where the desktop's font fits in it, larger where it does not.
+    // Its design size where the desktop's font fits in it, larger where it does not.
     ResizeToFitFont(this, kClientSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -62,9 +62,9 @@ void SetInfoBackground(QWidget* widget)
     widget->setAutoFillBackground(true);
 }
 
-void ResizeToFitFont(QWidget* window, const QSize& specified)
+void ResizeToFitFont(QWidget* window, const QSize& designSize)
 {
-    QSize size = window->minimumSizeHint().expandedTo(specified);
+    QSize size = window->minimumSizeHint().expandedTo(designSize);
     window->resize(size);
     if (QLayout* layout = window->layout())
         layout->activate();

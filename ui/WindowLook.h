@@ -22,9 +22,9 @@ QSpinBox* MakeSpin(const QString& name, int minimum, int maximum, int value, QWi
 // desktop's palette (a dark palette's text would be pale on it too).
 void SetInfoBackground(QWidget* widget);
 
-// Gives a window the size it is specified at where the font fits in it, and more where
+// Gives a window its design size where the font fits in it, and more where
 // the font needs more: wider for the widest row, taller for the texts that wrap.
-void ResizeToFitFont(QWidget* window, const QSize& specified);
+void ResizeToFitFont(QWidget* window, const QSize& designSize);
 
 enum class VerdictLook { Plain, Free, Taken, Error };
 // Green for free and red for errors, dark shades on a light background and light ones on

@@ -619,7 +619,7 @@ private slots:
         QCOMPARE(child<QLineEdit>("DictToEdit")->text(), QStringLiteral("ZYMOTIC"));
         QCOMPARE(child<QSpinBox>("NumberTo")->maximum(), 9999999);
         QCOMPARE(child<QPushButton>("RegisterBtn")->toolTip(), QStringLiteral("Link to internet for \ndomain name registration"));
-        // The specified size, or more where the font needs it.
+        // The design size, or more where the font needs it.
         QVERIFY(form_->width() >= 617 && form_->height() >= 415);
     }
 

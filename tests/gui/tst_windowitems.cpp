@@ -87,7 +87,7 @@ private slots:
         dir_.reset();
     }
 
-    // Item 1: a UTF-8 reply with CR LF line ends shows line for line under its verdict.
+    // A UTF-8 reply with CR LF line ends shows line for line under its verdict.
     void singleSearchShowsTheReplyAsText()
     {
         whois_.setReply("Domain: kitchen.de\r\nRegistrant Organization: M\xc3\xbcller B\xc3\xa4""ckerei GmbH\r\n\r\n"
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(child<QLabel>("SingleStateLbl")->text(), QStringLiteral("freebird.de is free"));
     }
 
-    // Item 2: pasted addresses and names in any script become the name and its TLD.
+    // Pasted addresses and names in any script become the name and its TLD.
     void pastedTextIsCleaned_data()
     {
         QTest::addColumn<QString>("pasted");
@@ -138,7 +138,7 @@ private slots:
             QCOMPARE(form_->options().TLDComboText, tld);
     }
 
-    // Item 3: at small and large fonts every control of every page gets at least the room
+    // At small and large fonts every control of every page gets at least the room
     // it needs, and lies inside its window.
     void everyControlFits_data()
     {
@@ -196,7 +196,7 @@ private slots:
         check(&tlds, QStringLiteral("TLD dialog"));
     }
 
-    // Item 4: Escape and closing ask before ending a run past a few domains; the end of a
+    // Escape and closing ask before ending a run past a few domains; the end of a
     // run is said under the counters.
     void longRunsAskBeforeTheyEnd()
     {
@@ -228,7 +228,7 @@ private slots:
         QVERIFY(child<QLabel>("RunSummaryLbl")->text().startsWith(QStringLiteral("Stopped at SHOP.net after ")));
     }
 
-    // Item 7: a run ended by closing the window goes on at the next start from where it
+    // A run ended by closing the window goes on at the next start from where it
     // stopped, and its results file holds every domain once.
     void runClosedMidwayIsContinued()
     {
@@ -270,7 +270,7 @@ private slots:
         QVERIFY(child<QLabel>("RunSummaryLbl")->text().startsWith(QStringLiteral("Finished in ")));
     }
 
-    // Item 5: colours by verdict, reasons as tool tips, several rows copied as domains.
+    // Colours by verdict, reasons as tool tips, several rows copied as domains.
     void resultListsCopyDomains()
     {
         form_->insertResultAtTop(ResultList::All, QStringLiteral("FREEA.com : FREE, Click on the Register Domain button now !"));
@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("FREEA.com\n"));
     }
 
-    // Item 6: the first keys go to the name box; F1 opens help; the TLD dialog can show the
+    // The first keys go to the name box; F1 opens help; the TLD dialog can show the
     // ticked TLDs only, and the main window's count names them.
     void keyboardAndTickedTLDs()
     {
