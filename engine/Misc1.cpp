@@ -1,4 +1,5 @@
 #include "engine/Misc1.h"
+#include <algorithm>
 
 TMisc1::TMisc1(QObject* parent)
     : QObject(parent)
@@ -13,6 +14,14 @@ TMisc1::TMisc1(QObject* parent)
 }
 
 TMisc1::~TMisc1() = default;
+
+void TMisc1::SetLookupTimeout(int seconds)
+{
+    const int ms = std::clamp(seconds, 1, 120) * 1000;
+    Whois1.IdleTimeoutMs = ms;
+    Whois1.ConnectTimeoutMs = std::min(NetworkLimits::ConnectTimeoutMs, ms);
+    Http.IdleTimeoutMs = ms;
+}
 
 QString TMisc1::RdapBaseFor(const QString& tld, bool skipTakenLists) const
 {

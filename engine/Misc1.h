@@ -13,7 +13,6 @@
 #include "engine/lookup/LookUp.h"
 #include "engine/lookup/LookupVerdict.h"
 #include "engine/lookup/RdapBootstrap.h"
-#include "engine/lookup/RdapQuery.h"
 #include "engine/lookup/TakenListCache.h"
 #include "engine/lookup/WhoisClient.h"
 #include "engine/lookup/WhoisQuery.h"
@@ -146,6 +145,9 @@ public:
     // After a failed whois lookup the searches compare them with the system's proxy.
     ProxyBoxes ProxyEntries;
     bool ProxySettingsDiffer() const;
+    // Lookup/Timeout: the seconds without data before a whois or HTTP query is given up;
+    // a connect waits no longer either.
+    void SetLookupTimeout(int seconds);
 
     // --- Lookups ------------------------------------------------------------------
     // The clients and their settings: Whois1.Port (43), Whois1/Http time-outs and reply
@@ -164,7 +166,7 @@ public:
     // The RDAP base URL that answers `tld` first, or empty when its assigned server does
     // (RDAP off, the TLD pinned, no service known, or a taken-list TLD of the automated run).
     QString RdapBaseFor(const QString& tld, bool skipTakenLists = true) const;
-    TRdapQuery& rdapQuery() { return rdapQuery_; }
+    RetryPacing RdapRetries;          // the pauses after a 429; tests shorten them
 
     // Lookups of an automated run at once, in all and to one server (Lookup/Parallel and
     // Lookup/PerServer); 1 in all is one lookup at a time.
@@ -222,7 +224,6 @@ public:
 private:
     TInterruptiblePause refusalPause_;   // Stop and Disconnect end it at once
     TWhoisQuery whoisQuery_{Whois1, FailedServers, pump_, refusalPause_, [this] { return StopRequest != 0; }};
-    TRdapQuery rdapQuery_{Http, refusalPause_, [this] { return StopRequest != 0; }};
     THttpQuery httpQuery_{Http, FailedServers, pump_};
     TDomainLookup lookup_{*this};
     LinuxSystemProxySource linuxProxy_;

@@ -494,11 +494,19 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     DnsPrecheckCheck->setToolTip(QStringLiteral("In automated searches a name that has name servers is registered, without a "
                                                 "registry query; DNS never reports a name free"));
     DnsPrecheckCheck->setChecked(true);
-    // One row for both: the dialog keeps its size.
+    TimeoutEdit = new QSpinBox(HttpSettingsPage);
+    TimeoutEdit->setObjectName(QStringLiteral("TimeoutEdit"));
+    TimeoutEdit->setRange(1, 120);
+    TimeoutEdit->setValue(30);
+    TimeoutEdit->setToolTip(QStringLiteral("A server that sends nothing for this long is given up for the rest of the search"));
+    // One row for all three: the dialog keeps its size.
     auto* lookupRow = new QHBoxLayout;
     lookupRow->addWidget(RdapCheck);
     lookupRow->addStretch(1);
     lookupRow->addWidget(DnsPrecheckCheck);
+    lookupRow->addWidget(MakeLabel(QStringLiteral("Time-out"), HttpSettingsPage));
+    lookupRow->addWidget(TimeoutEdit);
+    lookupRow->addWidget(MakeLabel(QStringLiteral("s"), HttpSettingsPage));
     layout->addLayout(lookupRow);
     layout->addStretch(1);
     return HttpSettingsPage;

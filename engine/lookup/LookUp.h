@@ -44,9 +44,19 @@ public:
     // answered); JudgeDomain adds what decided the verdict.
     const LookupReason& LastReason() const { return lastReason_; }
 
+    // Ends the wait of a lookup in progress at once.
+    void AbortWait();
+
 private:
+    void RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists);
+
     TMisc1& engine_;
+    class TLookupJob* waiting_ = nullptr;   // while a lookup is waited for
     bool lastStopped_ = false;
     LookupReason lastReason_;
-    std::optional<LookupVerdict> rdapVerdict_;   // set when RDAP answered the last lookup
+    LookupVerdict lastVerdict_ = LookupVerdict::LookupFailed;
+    bool lastAnswered_ = false;
+    bool lastIsWhois_ = false;
+    bool lastTakenListError_ = false;
+    QStringList lastReply_;
 };

@@ -1,5 +1,6 @@
 #pragma once
-#include "engine/lookup/NetworkLimits.h"
+#include "engine/lookup/RetryPauses.h"
+#include "engine/net/NetworkLimits.h"
 #include <QStringList>
 #include <functional>
 
@@ -23,6 +24,7 @@ public:
     int FirstRefusalPauseMs = NetworkLimits::FirstRefusalPauseMs;
     int MaxRefusalPauseMs = NetworkLimits::MaxRefusalPauseMs;
     int RefusalBoundMs = NetworkLimits::RefusalBoundMs;
+    RetryPacing refusalPacing() const { return {FirstRefusalPauseMs, MaxRefusalPauseMs, RefusalBoundMs}; }
 
     // `query` is the lookup name followed by its extension. Returns true when the server
     // was reached and answered (the lines are in `reply`); false otherwise, with `reply`

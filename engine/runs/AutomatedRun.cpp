@@ -3,7 +3,6 @@
 #include "engine/runs/ResultsFile.h"
 #include "engine/runs/LookupPipeline.h"
 #include "engine/runs/NameFeed.h"
-#include <QElapsedTimer>
 #include <QFile>
 #include <exception>
 
@@ -113,16 +112,15 @@ void TAutomatedRun::Run()
         view_.setProgressMaximum(progressMaximum_);
         view_.setProgressPosition(0);
     }
-    // The DNS step lives in the pipeline, which with one lookup at a time asks one registry at a time.
-    if (engine_.LookupParallel > 1 || engine_.DnsPrecheck) {
-        pipeline_ = std::make_unique<TLookupPipeline>(
-            engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
-            TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
-        pipeline_->CheckResolver(tickedTLDs_, [this](const QString& text) { view_.showRunNotice(text); });
-        if (StopPressed()) {
-            EndOnStop();
-            return;
-        }
+    // Every lookup of the run goes through the pipeline, which with one lookup at a time
+    // asks one server at a time, paced like any run.
+    pipeline_ = std::make_unique<TLookupPipeline>(
+        engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
+        TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
+    pipeline_->CheckResolver(tickedTLDs_, [this](const QString& text) { view_.showRunNotice(text); });
+    if (StopPressed()) {
+        EndOnStop();
+        return;
     }
 
     for (int i = 0; NameReady(i, nameCount); ++i) {
@@ -254,16 +252,11 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
         // A fed name's own TLD that the table lacks (or a table changed under the run):
         // there is no server to ask.
         details.Reason.Text = tld + QStringLiteral(" is not in the table of TLDs in use");
-    } else if (pipeline_) {
+    } else {
         const TLookupPipeline::Outcome outcome = pipeline_->Await(nameIndex, tldIndex);
         verdict = outcome.verdict;
         isWhois = outcome.isWhois;
         details = outcome.details;
-    } else {
-        QElapsedTimer asked;
-        asked.start();
-        verdict = engine_.JudgeDomain(name, *entry, isWhois, &details);
-        details.Reason.Ms = asked.elapsed();
     }
     // Stop pressed during the lookup (which ends its network wait at once) or before
     // the reply was judged: this domain gets no entry and no file line.

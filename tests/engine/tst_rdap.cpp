@@ -78,7 +78,7 @@ private slots:
         engine->setProgramFolder(dir->path());
         engine->Whois1.Port = whois->port();
         engine->Http.IdleTimeoutMs = 3000;
-        engine->rdapQuery().FirstRetryPauseMs = 20;
+        engine->RdapRetries.firstMs = 20;
         engine->RdapEnabled = true;
         engine->RdapBootstrap.Use({{QStringLiteral("com"), base()}, {QStringLiteral("co.uk"), base() + "couk/"}}, {});
         engine->TLDInfoList.Add(QStringLiteral(".com"), QStringLiteral("127.0.0.1"), QStringLiteral("No match"), true);
