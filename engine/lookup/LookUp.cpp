@@ -3,6 +3,7 @@
 #include "engine/Misc1.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/lookup/TakenListCache.h"
+#include "engine/lookup/TldPolicy.h"
 #include <QUrl>
 
 namespace {
@@ -77,7 +78,9 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
             IsWhois = false;
             TakenListError = false;
             Reply = rdap.lines;
-            rdapVerdict_ = rdap.outcome == TRdapQuery::Outcome::NotFound ? LookupVerdict::Free : LookupVerdict::Taken;
+            rdapVerdict_ = rdap.outcome == TRdapQuery::Outcome::NotFound   ? LookupVerdict::Free
+                           : rdap.outcome == TRdapQuery::Outcome::Reserved ? LookupVerdict::Reserved
+                                                                           : LookupVerdict::Taken;
             engine_.ProcessMessages();
             return true;
         }
@@ -117,6 +120,11 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
 LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Entry, bool& IsWhois, JudgeDetails* details)
 {
     JudgeDetails seen;
+    if (IsClosedTld(Entry.TLD)) {   // a brand TLD: nobody is asked
+        if (details)
+            details->Reason.Text = ClosedTldReason();
+        return LookupVerdict::Closed;
+    }
     // Taken from the entry now: processing messages during the lookup may change it.
     const QString tld = Entry.TLD;
     const QString server = Entry.Server;
@@ -152,7 +160,7 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
             verdict = *rdapVerdict_;
         } else {
             verdict = JudgeReply(reply, match);
-            lastReason_.Text = ReplyVerdictReason(verdict, matchText);
+            lastReason_.Text = ReplyVerdictReason(verdict, matchText, reply);
         }
     }
     seen.Reason = lastReason_;

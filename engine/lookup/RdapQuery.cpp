@@ -36,21 +36,16 @@ TRdapQuery::Result TRdapQuery::Ask(const QString& base, const QString& domain)
             result.reason = QStringLiteral("stopped");
             return result;
         }
-        if (page.status == 404) {
-            result.outcome = Outcome::NotFound;
-            result.lines = RdapNotFoundLines(domain, page.body);
-            result.reason = QStringLiteral("not found (RDAP 404)");
-            return result;
-        }
-        if (page.status == 200 && page.outcome == THttpClient::Outcome::Fetched) {
-            RdapDomainRecord record;
-            QString why;
-            if (ReadRdapDomain(page.body, record, &why)) {
-                result.outcome = Outcome::Found;
-                result.lines = RdapRecordLines(record);
-                result.reason = QStringLiteral("registered (RDAP domain object)");
-            } else {
-                result.reason = QStringLiteral("RDAP: ") + why;
+        if (page.status == 404 || (page.status == 200 && page.outcome == THttpClient::Outcome::Fetched)) {
+            const RdapAnswer answer = ClassifyRdapAnswer(page.status, page.body, domain);
+            result.lines = answer.lines;
+            result.reason = answer.reason;
+            switch (answer.kind) {
+            case RdapAnswer::Kind::NotFound: result.outcome = Outcome::NotFound; break;
+            case RdapAnswer::Kind::Found: result.outcome = Outcome::Found; break;
+            case RdapAnswer::Kind::Reserved: result.outcome = Outcome::Reserved; break;
+            case RdapAnswer::Kind::OtherDomain:
+            case RdapAnswer::Kind::NoAnswer: result.outcome = Outcome::NoAnswer; break;
             }
             return result;
         }

@@ -8,8 +8,9 @@ class TInterruptiblePause;
 
 // Asks a TLD's RDAP service about one domain: GET <base>domain/<name> with
 // "Accept: application/rdap+json", through the HTTP client (its proxy, redirects and
-// bounds). A 404 from the TLD's own service means the name is not registered; a domain
-// object means it is. A 429 is asked again after a pause (as long as Retry-After says,
+// bounds). The answer is judged by ClassifyRdapAnswer: a 404 from the TLD's own service
+// means the name is not registered, unless it says that the registry holds the name back
+// (Reserved); a domain object for the domain asked means it is registered. A 429 is asked again after a pause (as long as Retry-After says,
 // else growing from a second) until the pauses reach their bound. Anything else is no
 // answer, and the caller asks the TLD's assigned server instead.
 class TRdapQuery {
@@ -23,7 +24,7 @@ public:
     int MaxRetryPauseMs = NetworkLimits::MaxRefusalPauseMs;
     int RetryBoundMs = NetworkLimits::RefusalBoundMs;
 
-    enum class Outcome { NotFound, Found, NoAnswer, Stopped };
+    enum class Outcome { NotFound, Found, Reserved, NoAnswer, Stopped };
     struct Result {
         Outcome outcome = Outcome::NoAnswer;
         QStringList lines;   // what the single search shows: the record, or the "not found" answer

@@ -2,6 +2,7 @@
 #include "engine/Misc1.h"
 #include "engine/lookup/ReplyJudge.h"
 #include "engine/lookup/ReplyLines.h"
+#include "engine/lookup/TldPolicy.h"
 #include "engine/lookup/WhoisExchange.h"
 #include "engine/lookup/WhoisRefusal.h"
 #include "engine/runs/DnsPrecheck.h"
@@ -36,6 +37,10 @@ TLookupJob::~TLookupJob()
 
 void TLookupJob::Start()
 {
+    if (IsClosedTld(entry_.TLD)) {   // a brand TLD: nobody is asked
+        details_.Reason.Text = ClosedTldReason();
+        return Finish(LookupVerdict::Closed);
+    }
     if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
         asked_.start();   // a domain that DNS leaves to the registry counts its time from here
         dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), entry_.TLD,
@@ -147,8 +152,9 @@ void TLookupJob::TakeWhoisAnswer()
     switch (outcome) {
     case TWhoisExchange::Outcome::Read: {
         details_.LookupSucceeded = true;
-        const LookupVerdict verdict = JudgeReply(CutReplyIntoLines(text), entry_.MatchText.toUpper());
-        details_.Reason.Text = ReplyVerdictReason(verdict, entry_.MatchText);
+        const QStringList lines = CutReplyIntoLines(text);
+        const LookupVerdict verdict = JudgeReply(lines, entry_.MatchText.toUpper());
+        details_.Reason.Text = ReplyVerdictReason(verdict, entry_.MatchText, lines);
         Finish(verdict);
         return;
     }
