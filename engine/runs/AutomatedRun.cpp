@@ -127,7 +127,9 @@ void TAutomatedRun::Run()
         pipeline_ = std::make_unique<TLookupPipeline>(
             engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
             TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
-        pipeline_->CheckResolver(tickedTLDs_, [this](const QString& text) { view_.showRunNotice(text); });
+        QStringList asked = tickedTLDs_;
+        asked.removeIf(IsClosedTld);   // a brand TLD's names are not asked, in DNS either
+        pipeline_->CheckResolver(asked, [this](const QString& text) { view_.showRunNotice(text); });
         if (StopPressed()) {
             EndOnStop();
             return;
