@@ -1,7 +1,9 @@
 #include "ui/TLDForm.h"
 #include "engine/Misc1.h"
+#include "engine/lookup/TldPolicy.h"
 #include "settings/CheckStates.h"
 #include "ui/MainForm.h"
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +25,30 @@ QString ShownText(const QString& tld)
     const QString letters = QUrl::fromAce(tld.mid(1).toLatin1(), QUrl::IgnoreIDNWhitelist);
     return letters.isEmpty() || letters == tld.mid(1) ? tld : tld + QStringLiteral(" (.") + letters + QLatin1Char(')');
 }
+
+// Brand TLDs (names only for their owner) and TLDs with eligibility rules say so after
+// their text, so the filter finds them by "brand" or "restricted" too.
+QString MarkedText(const QString& tld, TldPolicy policy)
+{
+    switch (policy) {
+    case TldPolicy::Brand: return ShownText(tld) + QStringLiteral("  (brand)");
+    case TldPolicy::Restricted: return ShownText(tld) + QStringLiteral("  (restricted)");
+    case TldPolicy::Open: break;
+    }
+    return ShownText(tld);
+}
+
+QString PolicyTip(TldPolicy policy)
+{
+    switch (policy) {
+    case TldPolicy::Brand: return QStringLiteral("A brand TLD: only its owner may hold names. Its names are not checked.");
+    case TldPolicy::Restricted: return QStringLiteral("Eligibility rules apply: a licence, residence or membership.");
+    case TldPolicy::Open: break;
+    }
+    return QString();
+}
+
+constexpr int kBrandRole = Qt::UserRole;
 
 } // namespace
 
@@ -53,6 +79,12 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     FilterEdit->setClearButtonEnabled(true);
     FilterEdit->setToolTip(QStringLiteral("Show only the TLDs that contain this text"));
     listSide->addWidget(FilterEdit);
+    HideBrandCheck = new QCheckBox(QStringLiteral("&Hide brand TLDs"), this);
+    HideBrandCheck->setObjectName(QStringLiteral("HideBrandCheck"));
+    HideBrandCheck->setChecked(true);
+    HideBrandCheck->setToolTip(QStringLiteral("Brand TLDs (.google, .bmw, ...) are open only to their owners: "
+                                              "hidden, Select All leaves them out"));
+    listSide->addWidget(HideBrandCheck);
     TLDChecks = new QListWidget(this);
     TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
     TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,6 +140,7 @@ TTLDForm::TTLDForm(TMisc1& engine, TMainForm& mainForm, QWidget* parent)
     connect(SelectAllBtn, &QPushButton::clicked, this, &TTLDForm::SelectAllBtnClick);
     connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
     connect(FilterEdit, &QLineEdit::textChanged, this, &TTLDForm::FilterEditChange);
+    connect(HideBrandCheck, &QCheckBox::toggled, this, [this] { FilterEditChange(FilterEdit->text()); });
 
     FormCreate();
 
@@ -120,10 +153,14 @@ void TTLDForm::FormCreate()
     detachTickHandler();
     for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
         const TLDInfo& info = engine_.TLDInfoList.At(i);
-        auto* item = new QListWidgetItem(ShownText(info.TLD), TLDChecks);
+        const TldPolicy policy = PolicyOfTld(info.TLD);
+        auto* item = new QListWidgetItem(MarkedText(info.TLD, policy), TLDChecks);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(info.Checked ? Qt::Checked : Qt::Unchecked);
+        item->setToolTip(PolicyTip(policy));
+        item->setData(kBrandRole, policy == TldPolicy::Brand);
     }
+    FilterEditChange(QString());
     attachTickHandler();
     TLDChecksClickCheck(nullptr);
     packedAtOpening_ = PackCheckStates(ticks());
@@ -169,7 +206,8 @@ void TTLDForm::FilterEditChange(const QString& text)
     TLDChecks->setUpdatesEnabled(false);
     for (int i = 0; i < TLDChecks->count(); ++i) {
         QListWidgetItem* item = TLDChecks->item(i);
-        item->setHidden(!item->text().contains(wanted, Qt::CaseInsensitive));
+        const bool hiddenBrand = HideBrandCheck->isChecked() && item->data(kBrandRole).toBool();
+        item->setHidden(hiddenBrand || !item->text().contains(wanted, Qt::CaseInsensitive));
     }
     TLDChecks->setUpdatesEnabled(true);
 }

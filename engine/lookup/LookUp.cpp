@@ -32,10 +32,10 @@ QString QueryForm(const QString& domain)
 
 // Runs one lookup of `Name` under `entry` and waits for it once; Stop and Disconnect end
 // the wait at once.
-void TDomainLookup::RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists)
+void TDomainLookup::RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists, bool askClosedTlds)
 {
     TLookupScheduler scheduler(1, 1);
-    TLookupJob job(engine_, scheduler, nullptr, name, entry, TLookupJob::Options{0, skipTakenLists});
+    TLookupJob job(engine_, scheduler, nullptr, name, entry, TLookupJob::Options{0, skipTakenLists, askClosedTlds});
     QEventLoop loop;
     QObject::connect(&job, &TLookupJob::finished, &loop, &QEventLoop::quit);
     const QMetaObject::Connection stop = QObject::connect(&engine_, &TMisc1::stopRequested, &job, &TLookupJob::Abort);
@@ -106,7 +106,7 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     Reply.clear();
 
     // A TLD carried by the name is never the taken-list route.
-    RunOnce(lookupName, entry, SkipTakenLists || TLD.isEmpty());
+    RunOnce(lookupName, entry, SkipTakenLists || TLD.isEmpty(), true);
     IsWhois = lastIsWhois_;
     const bool cacheRoute = lastReason_.Route == LookupRoute::Cache;
     TakenListError = cacheRoute && (lastTakenListError_ || lastStopped_);
@@ -124,7 +124,7 @@ LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Ent
     // Taken from the entry now: the window may replace every entry while the lookup
     // waits (the advanced dialog's OK).
     const TLDInfo entry = Entry;
-    RunOnce(Name, entry, false);
+    RunOnce(Name, entry, false, false);
     JudgeDetails seen;
     if (lastAnswered_) {
         engine_.ProcessMessages();

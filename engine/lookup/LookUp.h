@@ -48,7 +48,7 @@ public:
     void AbortWait();
 
 private:
-    void RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists);
+    void RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists, bool askClosedTlds);
 
     TMisc1& engine_;
     class TLookupJob* waiting_ = nullptr;   // while a lookup is waited for

@@ -46,20 +46,16 @@ StepResult TRdapStep::Judge(const QString& domain, const THttpResult& page)
         result.text = QStringLiteral("stopped");
         return result;
     }
-    if (page.status == 404) {
-        result = VerdictResult(LookupVerdict::Free, QStringLiteral("not found (RDAP 404)"));
-        result.lines = RdapNotFoundLines(domain, page.body);
-        return result;
-    }
-    if (page.status == 200 && page.outcome == THttpOutcome::Fetched) {
-        RdapDomainRecord record;
-        QString why;
-        if (ReadRdapDomain(page.body, record, &why)) {
-            result = VerdictResult(LookupVerdict::Taken, QStringLiteral("registered (RDAP domain object)"));
-            result.lines = RdapRecordLines(record);
-        } else {
-            result.text = QStringLiteral("RDAP: ") + why;
+    if (page.status == 404 || (page.status == 200 && page.outcome == THttpOutcome::Fetched)) {
+        const RdapAnswer answer = ClassifyRdapAnswer(page.status, page.body, domain);
+        switch (answer.kind) {
+        case RdapAnswer::Kind::NotFound: result = VerdictResult(LookupVerdict::Free, answer.reason); break;
+        case RdapAnswer::Kind::Found: result = VerdictResult(LookupVerdict::Taken, answer.reason); break;
+        case RdapAnswer::Kind::Reserved: result = VerdictResult(LookupVerdict::Reserved, answer.reason); break;
+        case RdapAnswer::Kind::OtherDomain:   // no verdict: the next route answers
+        case RdapAnswer::Kind::NoAnswer: result.text = answer.reason; break;
         }
+        result.lines = answer.lines;
         return result;
     }
     if (page.status == 429) {

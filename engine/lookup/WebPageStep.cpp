@@ -35,8 +35,9 @@ void TWebPageStep::TakePage()
     switch (page.outcome) {
     case THttpOutcome::Fetched:
     case THttpOutcome::ClosedBeforeBody: {   // an empty page
-        const LookupVerdict verdict = JudgeReply(CutReplyIntoLines(page.body), matchText_.toUpper());
-        result = VerdictResult(verdict, ReplyVerdictReason(verdict, matchText_));
+        const QStringList lines = CutReplyIntoLines(page.body);
+        const LookupVerdict verdict = JudgeReply(lines, matchText_.toUpper());
+        result = VerdictResult(verdict, ReplyVerdictReason(verdict, matchText_, lines));
         result.reply = page.body;
         break;
     }

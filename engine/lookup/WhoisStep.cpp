@@ -47,8 +47,9 @@ void TWhoisStep::TakeReply()
     }
     switch (outcome) {
     case TWhoisExchange::Outcome::Read: {
-        const LookupVerdict verdict = JudgeReply(CutReplyIntoLines(text), matchText_.toUpper());
-        result = VerdictResult(verdict, ReplyVerdictReason(verdict, matchText_));
+        const QStringList lines = CutReplyIntoLines(text);
+        const LookupVerdict verdict = JudgeReply(lines, matchText_.toUpper());
+        result = VerdictResult(verdict, ReplyVerdictReason(verdict, matchText_, lines));
         result.reply = text;
         break;
     }

@@ -1,5 +1,6 @@
 #include "engine/runs/AutomatedRun.h"
 #include "engine/Misc1.h"
+#include "engine/lookup/TldPolicy.h"
 #include "engine/runs/ResultsFile.h"
 #include "engine/runs/LookupPipeline.h"
 #include "engine/runs/NameFeed.h"
@@ -31,13 +32,21 @@ struct VerdictEntry {
     ResultList list;
 };
 
-VerdictEntry EntryFor(LookupVerdict verdict, const QString& domain)
+VerdictEntry EntryFor(LookupVerdict verdict, const QString& domain, const QString& tld)
 {
     switch (verdict) {
     case LookupVerdict::Free:
+        // Free, yet only for those who meet the registry's rules.
+        if (PolicyOfTld(tld) == TldPolicy::Restricted)
+            return {domain + QStringLiteral(" : FREE (eligibility rules apply), Click on the Register Domain button now !"),
+                    ResultList::Free};
         return {domain + QStringLiteral(" : FREE, Click on the Register Domain button now !"), ResultList::Free};
     case LookupVerdict::Taken:
         return {domain + QStringLiteral(" : Registered"), ResultList::Taken};
+    case LookupVerdict::Reserved:
+        return {domain + QStringLiteral(" : Reserved by the registry"), ResultList::Taken};
+    case LookupVerdict::Closed:
+        return {domain + QStringLiteral(" : Not open to the public (brand TLD)"), ResultList::Taken};
     case LookupVerdict::ServerError:
         return {domain + QStringLiteral(" : Error"), ResultList::Errors};
     case LookupVerdict::LookupFailed:
@@ -117,7 +126,9 @@ void TAutomatedRun::Run()
     pipeline_ = std::make_unique<TLookupPipeline>(
         engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
         TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
-    pipeline_->CheckResolver(tickedTLDs_, [this](const QString& text) { view_.showRunNotice(text); });
+    QStringList asked = tickedTLDs_;
+    asked.removeIf(IsClosedTld);   // a brand TLD's names are not asked, in DNS either
+    pipeline_->CheckResolver(asked, [this](const QString& text) { view_.showRunNotice(text); });
     if (StopPressed()) {
         EndOnStop();
         return;
@@ -266,7 +277,7 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
     }
     const QString domain = name + tld;
     const QString status = VerdictStatusText(verdict);
-    const VerdictEntry shown = EntryFor(verdict, domain);
+    const VerdictEntry shown = EntryFor(verdict, domain, tld);
     view_.insertResultAtTop(ResultList::All, shown.text);
     view_.insertResultAtTop(shown.list, shown.text);
     view_.recordVerdict(domain, verdict, details.Reason);

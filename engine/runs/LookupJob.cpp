@@ -3,6 +3,7 @@
 #include "engine/lookup/RdapStep.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/lookup/TakenListStep.h"
+#include "engine/lookup/TldPolicy.h"
 #include "engine/lookup/WebPageStep.h"
 #include "engine/lookup/WhoisStep.h"
 #include "engine/net/LookupScheduler.h"
@@ -60,6 +61,11 @@ QList<TLookupJob::Route> TLookupJob::RoutesOf(const TLDInfo& entry) const
 
 void TLookupJob::Start()
 {
+    if (!options_.askClosedTlds && IsClosedTld(entry_.TLD)) {   // a brand TLD: nobody is asked
+        details_.Reason.Text = ClosedTldReason();
+        Finish(LookupVerdict::Closed);
+        return;
+    }
     routes_ = RoutesOf(entry_);
     if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
         asked_.start();   // a domain that DNS leaves to the registry counts its time from here

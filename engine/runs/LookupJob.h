@@ -32,6 +32,7 @@ public:
     struct Options {
         qint64 order = 0;              // the domain's place in the run: its requests go ahead of later ones
         bool skipTakenLists = false;   // the single search asks the taken-list TLDs' servers instead
+        bool askClosedTlds = false;    // the single search asks a brand TLD's registry too
     };
     TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, TDnsPrecheck* precheck, QString name, TLDInfo entry,
                Options options, QObject* parent = nullptr);
