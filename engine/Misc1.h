@@ -180,6 +180,9 @@ public:
     // The route that answers an entry first in the automated run, and where it asks: the
     // RDAP base URL, the whois host, the URL template or the taken-list pseudo-server.
     std::pair<LookupRoute, QString> FirstRouteOf(const TLDInfo& entry) const;
+    // Every route of an entry in the order they are asked: its RDAP service, then its
+    // assigned server (the taken list only in automated runs, unless `skipTakenLists`).
+    QList<std::pair<LookupRoute, QString>> RoutesOf(const TLDInfo& entry, bool skipTakenLists) const;
     // Empties FailedServers and forgets the taken lists that could not be obtained: every
     // search starts with every server and list worth asking again.
     void ForgetFailures()

@@ -1,8 +1,6 @@
 #include "engine/lookup/LookUp.h"
-#include "engine/lookup/ReplyJudge.h"
 #include "engine/Misc1.h"
 #include "engine/lookup/ServerKind.h"
-#include "engine/lookup/TakenListCache.h"
 #include "engine/lookup/NameValidation.h"
 #include "engine/lookup/ReplyLines.h"
 #include "engine/net/LookupScheduler.h"

@@ -1,7 +1,6 @@
 #include "engine/runs/LookupJob.h"
 #include "engine/Misc1.h"
 #include "engine/lookup/RdapStep.h"
-#include "engine/lookup/ServerKind.h"
 #include "engine/lookup/TakenListStep.h"
 #include "engine/lookup/TldPolicy.h"
 #include "engine/lookup/WebPageStep.h"
@@ -44,21 +43,6 @@ TLookupJob::~TLookupJob()
         scheduler_.Release(serverKey_);
 }
 
-QList<TLookupJob::Route> TLookupJob::RoutesOf(const TLDInfo& entry) const
-{
-    QList<Route> routes;
-    if (const QString base = engine_.RdapBaseFor(entry.TLD, options_.skipTakenLists); !base.isEmpty())
-        routes.append({LookupRoute::Rdap, base});
-    if (entry.Server.isEmpty())
-        return routes;
-    if (!options_.skipTakenLists && entry.Server == CacheDomainsTakenListServer
-        && TTakenListCache::IsCachedTld(CacheTldOf(entry.TLD)))
-        routes.append({LookupRoute::Cache, entry.Server});
-    else
-        routes.append({IsHttpServer(entry.Server) ? LookupRoute::Http : LookupRoute::Whois, entry.Server});
-    return routes;
-}
-
 void TLookupJob::Start()
 {
     if (!options_.askClosedTlds && IsClosedTld(entry_.TLD)) {   // a brand TLD: nobody is asked
@@ -66,7 +50,8 @@ void TLookupJob::Start()
         Finish(LookupVerdict::Closed);
         return;
     }
-    routes_ = RoutesOf(entry_);
+    for (const auto& [kind, endpoint] : engine_.RoutesOf(entry_, options_.skipTakenLists))
+        routes_.append({kind, endpoint});
     if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
         asked_.start();   // a domain that DNS leaves to the registry counts its time from here
         dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), entry_.TLD,

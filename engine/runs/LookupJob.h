@@ -60,7 +60,6 @@ private:
         LookupRoute kind;
         QString endpoint;   // RDAP base URL, whois host, URL template, taken-list server
     };
-    QList<Route> RoutesOf(const TLDInfo& entry) const;
     void TakeDnsAnswer(bool delegated);
     void AskRoute();
     void StartStep();
