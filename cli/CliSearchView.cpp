@@ -57,6 +57,8 @@ QString verdictName(LookupVerdict verdict)
     switch (verdict) {
     case LookupVerdict::Free: return QStringLiteral("free");
     case LookupVerdict::Taken: return QStringLiteral("taken");
+    case LookupVerdict::Reserved: return QStringLiteral("reserved");
+    case LookupVerdict::Closed: return QStringLiteral("closed");
     case LookupVerdict::ServerError:
     case LookupVerdict::LookupFailed: break;
     }

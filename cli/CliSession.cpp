@@ -107,6 +107,7 @@ void CliSession::ApplyAdvancedSettings()
     engine_.LookupParallel = advanced_.Parallel;
     engine_.LookupPerServer = advanced_.PerServer;
     engine_.DnsPrecheck = advanced_.DnsPrecheck;
+    engine_.SetLookupTimeout(advanced_.Timeout);
     engine_.RdapPinnedTlds = QSet<QString>(advanced_.AssignedFirstList.cbegin(), advanced_.AssignedFirstList.cend());
 
     const ProxyBoxes proxy = ProxyBoxesOf(advanced_);

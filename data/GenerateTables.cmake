@@ -26,6 +26,10 @@ emit_table(FurtherTLDsText ${FURTHERTLDS} text)
 emit_table(RdapBootstrapText ${RDAPDNS} text)
 emit_table(RdapOverridesText ${RDAPOVERRIDES} text)
 emit_table(PacingText ${PACING} text)
+# Who may register under each TLD (brand TLDs, eligibility rules), and the texts of a
+# whois reply for a name the registry holds back.
+emit_table(TldPolicyText ${TLDPOLICY} text)
+emit_table(ReservedText ${RESERVED} text)
 string(APPEND text "}\n")
 file(WRITE ${OUTPUT}.tmp "${text}")
 file(RENAME ${OUTPUT}.tmp ${OUTPUT})

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the built-in tables from the data below: servers.txt, tlds.txt,
-nostrings.txt, whoishosts.txt, furthertlds.txt and refusals.txt.
+nostrings.txt, whoishosts.txt, furthertlds.txt, refusals.txt and reserved.txt, and
+checks tld-policy.tsv (a copy of the registration policy of each TLD).
 
 A maintainer tool, not part of the build: edit the data here, run
 `python3 data/make_tables.py`, and commit the text files it writes. It
@@ -18,6 +19,7 @@ servers no row names go to the fixed positions of UNREFERENCED.
 import hashlib
 import json
 import os
+import re
 import sys
 import urllib.parse
 
@@ -104,7 +106,7 @@ TODAYS_SERVERS = [
     # servers ("The queried object does not exist: DOMAIN NOT FOUND"), PANDI, SGNIC.
     ("Domain Not Found", "@pir.org @aero @nic.ag @nic.ai @nic.bm @identitydigital.services @registry.co "
                          "@nic.fm @nic.fo @nic.gl @id @nic.io @nic.mn @tld.mu @nic.pr @nic.pw @nic.sc "
-                         "@sgnic.sg @nic.sh @nic.vg @nic.ac @nic.me @nic.co"),
+                         "@sgnic.sg @nic.sh @nic.vg @nic.ac @nic.me @nic.co @nic.bh"),
     ("NOT FOUND", "@auda.org.au"),
     ("not found", "@iis.se @iis.nu @kr @nic.im @cctld.uz @sk-nic.sk @kg "
                   # best guesses: replies not confirmed
@@ -116,7 +118,10 @@ TODAYS_SERVERS = [
                   "@nic.sn @nic.so @tld.sy @nic.tc @nic.tg @ati.tn @tonicregistry.to @tznic.or.tz "
                   "@co.ug @nic.ve @nic.vi @dnrs.vu @website.ws @zicta.zm @ac.za @nic.za @gov.za "
                   "@registry.net.za net-whois.registry.net.za org-whois.registry.net.za "
-                  "web-whois.registry.net.za"),
+                  "web-whois.registry.net.za "
+                  # best guesses for the whois servers that replaced old web pages and taken lists
+                  "@nic.biz @tld.ee @hkirc.hk @registry.hm @weare.ie @lbdr.org.lb @nic.lk @nic.mc "
+                  "@nic.org.mt @registry.qa"),
     ("No data found", "@aeda.net.ae @registry.om @nic.tv"),
     ("No data", "@isoc.org.il"),
     ("no entries", "@nic.ir @dns.hr"),
@@ -228,6 +233,24 @@ REFUSALS = [
     "rate limit exceeded",
     "Too many requests",
     "try again later",
+]
+
+# Texts of a whois reply for a name that the registry holds back (reserved, blocked, not
+# open for registration): such a name is no FREE, whatever the reply says besides, so these
+# are looked for ahead of the "not registered" phrase. Compared as the phrases are; none
+# may occur in a reply for a free or a registered name ("All rights reserved" and "may ...
+# block clients" stand in terms-of-use paragraphs: hence no bare "reserved" or "blocked").
+RESERVED = [
+    "not available for registration",
+    "reserved by the registry",
+    "reserved by registry",
+    "registry reserved",
+    "domain is reserved",
+    "name is reserved",
+    "Status: reserved",
+    "domain is blocked",
+    "name is blocked",
+    "Status: blocked",
 ]
 
 # HTTP lookup pages: alias -> (template, phrase number or absent). A template
@@ -537,6 +560,30 @@ web.za: web-whois.registry.net.za
 co.zm org.zm gov.zm sch.zm ac.zm: @zicta.zm
 """
 
+# Rows whose first server was a web page or a registry's list of taken names and whose TLD
+# has a whois server today (tld_serv_list, 2026): that server, already one of the row's,
+# becomes the default, and the page or list stays in the row as a choice of the user's.
+# Only the order inside these rows changes: the Servers table keeps its lines.
+TODAYS_DEFAULTS = {
+    "biz": "@nic.biz", "ac": "@nic.ac", "com.bh": "@nic.bh", "ee": "@tld.ee", "fi": "@fi",
+    "com.hk": "@hkirc.hk", "net.hk": "@hkirc.hk", "org.hk": "@hkirc.hk", "hm": "@registry.hm",
+    "tm.hu": "@nic.hu", "ie": "@weare.ie", "com.lb": "@lbdr.org.lb", "org.lb": "@lbdr.org.lb",
+    "net.lb": "@lbdr.org.lb", "lk": "@nic.lk", "mc": "@nic.mc", "com.mt": "@nic.org.mt",
+    "net.mt": "@nic.org.mt", "org.mt": "@nic.org.mt", "pl": "@dns.pl", "com.qa": "@registry.qa",
+    "net.qa": "@registry.qa", "org.qa": "@registry.qa",
+}
+
+
+def with_todays_default(key, labels):
+    """The row's servers with today's default first, the others in their order."""
+    default = TODAYS_DEFAULTS.get(key)
+    if default is None:
+        return labels
+    if default not in labels:
+        sys.exit(f"{key}: today's default {default} is not a server of its row")
+    return [default] + [label for label in labels if label != default]
+
+
 # Servers that no row names, each at its fixed line: old registry hosts and the
 # address registries, which answer for networks rather than domain names.
 UNREFERENCED = {
@@ -603,7 +650,7 @@ def build():
     index_of = {label: i for i, label in enumerate(table)}
     server_lines = [server_line(label) for label in table] + [""]
     server_lines[0] += "   "  # the first entry carries blanks after its number
-    tld_lines = [f"{key}=" + ",".join(str(index_of[l]) for l in labels) for key, labels in rows]
+    tld_lines = [f"{key}=" + ",".join(str(index_of[l]) for l in with_todays_default(key, labels)) for key, labels in rows]
     return server_lines, tld_lines
 
 
@@ -634,10 +681,10 @@ def check(servers, tlds):
     expect("https templates", sum(s.startswith("https://") for s in full), 1)
     expect("pseudo-server lines", entries.count(CACHE), 1)
     with_comma = [s for s in entries if "," in s]
-    expect("entries with a comma", len(with_comma), 229)
+    expect("entries with a comma", len(with_comma), 240)
     numbers = [s.split(",", 1)[1].strip() for s in with_comma]
     numbers = [int(n) for n in numbers if n.isdigit()]
-    expect("entries with a phrase number", len(numbers), 227)
+    expect("entries with a phrase number", len(numbers), 238)
     expect("phrase numbers out of range", [n for n in numbers if not 1 <= n <= len(NO_STRINGS)], [])
     expect("phrases 1 to 50 unused", sorted(set(range(1, 51)) - set(numbers)), [])
     texts = [s.split(",")[0] for s in entries]
@@ -671,7 +718,7 @@ def check(servers, tlds):
         kinds[kind] += 1
         if kind == "whois":
             whois_defaults.add(items[0])
-    expect("default kinds", kinds, {"whois": 335, "http": 118, "cache": 4})
+    expect("default kinds", kinds, {"whois": 358, "http": 99, "cache": 0})
     expect("unreferenced lines", sorted(set(range(357)) - used), [4, 55, 273, 277, 291, 293, 306, 310, 356])
 
     # Every default whois server names today's phrase, except the Verisign-style ones
@@ -679,7 +726,7 @@ def check(servers, tlds):
     exceptions = sorted(full_name(servers[i]) for i in whois_defaults if phrase_of_line(servers[i]) is None)
     expect("default whois servers without a phrase", exceptions,
            sorted(full_name(label) for label in NO_MATCH_DEFAULTS))
-    expect("distinct default whois servers", len(whois_defaults), 159)
+    expect("distinct default whois servers", len(whois_defaults), 173)
     for i in sorted(whois_defaults):
         phrase = phrase_of_line(servers[i])
         if phrase is not None and not matchable(phrase):
@@ -833,6 +880,49 @@ def check_refusals():
     return problems
 
 
+def check_reserved():
+    problems = []
+    if len({judged(r) for r in RESERVED}) != len(RESERVED):
+        problems.append("a reserved-name text twice")
+    for text in RESERVED:
+        if not matchable(text):
+            problems.append(f"reserved-name text that cannot match a reply line: {text!r}")
+    return problems
+
+
+# tld-policy.tsv: the registration policy of each TLD (2021-04-25), used as it stands.
+TLD_POLICY = os.path.join(HERE, "tld-policy.tsv")
+TLD_POLICY_HEADER = ["tld", "label", "type", "brand", "general_availability", "restricted"]
+
+
+def check_tld_policy(tlds, further):
+    """The program reads brand (column 4) and restricted (column 6) by A-label (column 1)."""
+    problems = []
+    with open(TLD_POLICY, encoding="utf-8") as f:
+        lines = [line.rstrip("\n") for line in f if not line.startswith("#")]
+    if not lines or lines[0].split("\t") != TLD_POLICY_HEADER:
+        return ["tld-policy.tsv: the header line is not " + "\t".join(TLD_POLICY_HEADER)]
+    policy = {}
+    for line in lines[1:]:
+        fields = line.split("\t")
+        key = fields[0]
+        if len(fields) != 6 or fields[3] not in ("0", "1") or fields[5] not in ("0", "1"):
+            problems.append(f"tld-policy.tsv: not six fields with brand and restricted 0 or 1: {line!r}")
+            continue
+        if key != key.lower() or not key.isascii() or key in policy:
+            problems.append(f"tld-policy.tsv: not a lower-case A-label, or twice: {key}")
+        policy[key] = "brand" if fields[3] == "1" else "restricted" if fields[5] == "1" else "open"
+    offered = {t.split("=")[0].split(".")[-1] for t in tlds} | {line.split("=")[0] for line in further}
+    brands = sorted(k for k in offered if policy.get(k) == "brand")
+    if len(brands) < 400:
+        problems.append(f"tld-policy.tsv: {len(brands)} brand TLDs among those offered, expected 400 or more")
+    for key, wanted in (("com", "open"), ("de", "open"), ("app", "open"), ("google", "brand"), ("amazon", "brand"),
+                        ("bmw", "brand"), ("bank", "restricted"), ("aero", "restricted"), ("edu", "restricted")):
+        if policy.get(key) != wanted:
+            problems.append(f"tld-policy.tsv: .{key} is {policy.get(key)}, expected {wanted}")
+    return problems
+
+
 # The sample replies: data/replies/<key>.free and <key>.taken, judged by the host that
 # index.tsv names; data/replies/refusals/ holds refusals as registries send them.
 REPLIES = os.path.join(HERE, "replies")
@@ -840,17 +930,25 @@ REPLIES = os.path.join(HERE, "replies")
 
 def reply_text(data):
     """A reply as the program judges it: cut into lines at every byte below 32 or from
-    126 up, the lines joined with CR LF, upper-cased."""
+    126 up except TAB, which is a blank; the lines joined with CR LF, upper-cased, each run
+    of blanks made one."""
     lines, line = [], bytearray()
     for byte in data:
-        if byte < 32 or byte >= 126:
+        if byte == 9:
+            line.append(32)
+        elif byte < 32 or byte >= 126:
             lines.append(line.decode("ascii"))
             line = bytearray()
         else:
             line.append(byte)
     if line:
         lines.append(line.decode("ascii"))
-    return "".join(l + "\r\n" for l in lines).upper()
+    return re.sub(" +", " ", "".join(l + "\r\n" for l in lines).upper())
+
+
+def judged(phrase):
+    """A phrase as the program looks for it: upper-cased, each run of blanks or tabs one blank."""
+    return re.sub("[ \t]+", " ", phrase.upper())
 
 
 def phrase_for_host(host, servers, host_lines):
@@ -903,7 +1001,7 @@ def check_replies(servers, tlds, host_lines):
                 problems.append(f"{key}: {host} is not a server of its row")
         elif host.lower() not in host_names:
             problems.append(f"{key}: not a key of the TLD table and {host} not in whoishosts.txt")
-        phrase = phrase_for_host(host, servers, host_lines).upper()
+        phrase = judged(phrase_for_host(host, servers, host_lines))
         for kind, name in (("free", "freeone"), ("taken", "takentwo")):
             path = os.path.join(REPLIES, f"{key}.{kind}")
             if not os.path.exists(path):
@@ -911,6 +1009,9 @@ def check_replies(servers, tlds, host_lines):
                 continue
             with open(path, "rb") as f:
                 text = reply_text(fill(f.read(), f"{name}.{key}"))
+            for reserved in RESERVED:
+                if judged(reserved) in text:
+                    problems.append(f"{key}.{kind} holds the reserved-name text {reserved!r}")
             if (phrase in text) != (kind == "free"):
                 verdict = "taken" if kind == "free" else "free"
                 problems.append(f"{key}.{kind} judged {verdict} by {host}'s phrase {phrase!r}")
@@ -928,7 +1029,7 @@ def check_replies(servers, tlds, host_lines):
         first = servers[int(line.split("=")[1].split(",")[0])]
         if not full_name(first).startswith("http") and first != CACHE:
             phrase = phrase_of_line(first)
-            default_phrases.add((DEFAULT_PHRASE if phrase is None else phrase).upper())
+            default_phrases.add(judged(DEFAULT_PHRASE if phrase is None else phrase))
     folder = os.path.join(REPLIES, "refusals")
     names = sorted(os.listdir(folder)) if os.path.isdir(folder) else []
     if not names:
@@ -949,7 +1050,8 @@ def main():
     host_lines = whois_host_lines(servers, further_phrases)
     problems = check_first_phrases() + check(servers, tlds) + check_whois_hosts(servers, host_lines)
     problems += check_further(tlds, further, servers, host_lines, further_phrases)
-    problems += check_phrases_used(servers, host_lines) + check_refusals()
+    problems += check_phrases_used(servers, host_lines) + check_refusals() + check_reserved()
+    problems += check_tld_policy(tlds, further)
     problems += check_replies(servers, tlds, host_lines)
     if problems:
         sys.exit("not written:\n  " + "\n  ".join(problems))
@@ -960,12 +1062,14 @@ def main():
         "whoishosts.txt": host_lines,
         "furthertlds.txt": further,
         "refusals.txt": REFUSALS,
+        "reserved.txt": RESERVED,
     }
     for name, lines in files.items():
         with open(os.path.join(HERE, name), "w", encoding="utf-8", newline="\n") as f:
             f.write("\n".join(lines) + "\n")
     print(f"wrote {len(servers)} servers, {len(tlds)} TLDs, {len(NO_STRINGS)} phrases, "
-          f"{len(host_lines)} whois hosts, {len(further)} further TLDs, {len(REFUSALS)} refusal texts")
+          f"{len(host_lines)} whois hosts, {len(further)} further TLDs, {len(REFUSALS)} refusal texts, "
+          f"{len(RESERVED)} reserved-name texts")
 
 
 if __name__ == "__main__":

@@ -1,4 +1,5 @@
 #include "engine/Misc1.h"
+#include <algorithm>
 
 TMisc1::TMisc1(QObject* parent)
     : QObject(parent)
@@ -13,6 +14,14 @@ TMisc1::TMisc1(QObject* parent)
 }
 
 TMisc1::~TMisc1() = default;
+
+void TMisc1::SetLookupTimeout(int seconds)
+{
+    const int ms = std::clamp(seconds, 1, 120) * 1000;
+    Whois1.IdleTimeoutMs = ms;
+    Whois1.ConnectTimeoutMs = std::min(NetworkLimits::ConnectTimeoutMs, ms);
+    Http.IdleTimeoutMs = ms;
+}
 
 QString TMisc1::RdapBaseFor(const QString& tld, bool skipTakenLists) const
 {
@@ -38,11 +47,22 @@ void TMisc1::RequestStop()
     emit stopRequested();
 }
 
+QList<std::pair<LookupRoute, QString>> TMisc1::RoutesOf(const TLDInfo& entry, bool skipTakenLists) const
+{
+    QList<std::pair<LookupRoute, QString>> routes;
+    if (const QString base = RdapBaseFor(entry.TLD, skipTakenLists); !base.isEmpty())
+        routes.append({LookupRoute::Rdap, base});
+    if (entry.Server.isEmpty())
+        return routes;
+    if (!skipTakenLists && entry.Server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTldOf(entry.TLD)))
+        routes.append({LookupRoute::Cache, entry.Server});
+    else
+        routes.append({IsHttpServer(entry.Server) ? LookupRoute::Http : LookupRoute::Whois, entry.Server});
+    return routes;
+}
+
 std::pair<LookupRoute, QString> TMisc1::FirstRouteOf(const TLDInfo& entry) const
 {
-    if (const QString base = RdapBaseFor(entry.TLD, false); !base.isEmpty())
-        return {LookupRoute::Rdap, base};
-    if (entry.Server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTldOf(entry.TLD)))
-        return {LookupRoute::Cache, entry.Server};
-    return {IsHttpServer(entry.Server) ? LookupRoute::Http : LookupRoute::Whois, entry.Server};
+    const auto routes = RoutesOf(entry, false);
+    return routes.isEmpty() ? std::pair{LookupRoute::Whois, entry.Server} : routes.first();
 }

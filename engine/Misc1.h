@@ -13,7 +13,6 @@
 #include "engine/lookup/LookUp.h"
 #include "engine/lookup/LookupVerdict.h"
 #include "engine/lookup/RdapBootstrap.h"
-#include "engine/lookup/RdapQuery.h"
 #include "engine/lookup/TakenListCache.h"
 #include "engine/lookup/WhoisClient.h"
 #include "engine/lookup/WhoisQuery.h"
@@ -153,6 +152,9 @@ public:
     // After a failed whois lookup the searches compare them with the system's proxy.
     ProxyBoxes ProxyEntries;
     bool ProxySettingsDiffer() const;
+    // Lookup/Timeout: the seconds without data before a whois or HTTP query is given up;
+    // a connect waits no longer either.
+    void SetLookupTimeout(int seconds);
 
     // --- Lookups ------------------------------------------------------------------
     // The clients and their settings: Whois1.Port (43), Whois1/Http time-outs and reply
@@ -171,7 +173,7 @@ public:
     // The RDAP base URL that answers `tld` first, or empty when its assigned server does
     // (RDAP off, the TLD pinned, no service known, or a taken-list TLD of the automated run).
     QString RdapBaseFor(const QString& tld, bool skipTakenLists = true) const;
-    TRdapQuery& rdapQuery() { return rdapQuery_; }
+    RetryPacing RdapRetries;          // the pauses after a 429; tests shorten them
 
     // Lookups of an automated run at once, in all and to one server (Lookup/Parallel and
     // Lookup/PerServer); 1 in all is one lookup at a time.
@@ -185,6 +187,9 @@ public:
     // The route that answers an entry first in the automated run, and where it asks: the
     // RDAP base URL, the whois host, the URL template or the taken-list pseudo-server.
     std::pair<LookupRoute, QString> FirstRouteOf(const TLDInfo& entry) const;
+    // Every route of an entry in the order they are asked: its RDAP service, then its
+    // assigned server (the taken list only in automated runs, unless `skipTakenLists`).
+    QList<std::pair<LookupRoute, QString>> RoutesOf(const TLDInfo& entry, bool skipTakenLists) const;
     // Empties FailedServers and forgets the taken lists that could not be obtained: every
     // search starts with every server and list worth asking again.
     void ForgetFailures()
@@ -217,7 +222,8 @@ public:
     bool LastLookupStopped() const { return lookup_.LastLookupStopped(); }
     // How the last lookup went: route, server, and what decided or why it failed.
     const LookupReason& LastLookupReason() const { return lookup_.LastReason(); }
-    std::optional<LookupVerdict> LastRdapVerdict() const { return lookup_.LastRdapVerdict(); }
+    LookupVerdict LastLookupVerdict() const { return lookup_.LastVerdict(); }
+    const QByteArray& LastReplyBytes() const { return lookup_.LastReplyBytes(); }
     const TWhoisQuery& whoisQuery() const { return whoisQuery_; }
     TWhoisQuery& whoisQuery() { return whoisQuery_; }   // its refusal pauses are settings
     const THttpQuery& httpQuery() const { return httpQuery_; }
@@ -230,7 +236,6 @@ public:
 private:
     TInterruptiblePause refusalPause_;   // Stop and Disconnect end it at once
     TWhoisQuery whoisQuery_{Whois1, FailedServers, pump_, refusalPause_, [this] { return StopRequest != 0; }};
-    TRdapQuery rdapQuery_{Http, refusalPause_, [this] { return StopRequest != 0; }};
     THttpQuery httpQuery_{Http, FailedServers, pump_};
     TDomainLookup lookup_{*this};
     LinuxSystemProxySource linuxProxy_;

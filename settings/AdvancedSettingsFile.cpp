@@ -39,6 +39,7 @@ void LoadAdvancedSettings(const IniFile& s, AdvancedSettings& settings)
     read.Parallel = std::clamp(s.ReadInteger(kLookup, QStringLiteral("Parallel"), 16), 1, 64);
     read.PerServer = std::clamp(s.ReadInteger(kLookup, QStringLiteral("PerServer"), 1), 1, 8);
     read.DnsPrecheck = s.ReadBool(kLookup, QStringLiteral("DNSPrecheck"), true);
+    read.Timeout = std::clamp(s.ReadInteger(kLookup, QStringLiteral("Timeout"), 30), 1, 120);
     ReadItemList(s, read.AssignedFirstList, kAssignedFirst, true);
     settings = read;
 }
@@ -61,6 +62,7 @@ bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& s
     WriteItemList(s, settings.NewDomainList, kNewDomain);
     s.WriteBool(kLookup, QStringLiteral("RDAP"), settings.Rdap);
     s.WriteBool(kLookup, QStringLiteral("DNSPrecheck"), settings.DnsPrecheck);
+    s.WriteInteger(kLookup, QStringLiteral("Timeout"), settings.Timeout);
     WriteItemList(s, settings.AssignedFirstList, kAssignedFirst);
     return SaveSettingsFile(s);
 }

@@ -164,6 +164,7 @@ void TAdvancedForm::LoadAdvancedSettings()
     ShowUserLists();
     RdapCheck->setChecked(settings.Rdap);
     DnsPrecheckCheck->setChecked(settings.DnsPrecheck);
+    TimeoutEdit->setValue(settings.Timeout);
     engine_.LookupParallel = settings.Parallel;
     engine_.LookupPerServer = settings.PerServer;
     AssignedFirstList->clear();
@@ -298,6 +299,7 @@ AdvancedSettings TAdvancedForm::AdvancedSettingsNow() const
     settings.NewDomainList = engine_.NewDomainList;
     settings.Rdap = RdapCheck->isChecked();
     settings.DnsPrecheck = DnsPrecheckCheck->isChecked();
+    settings.Timeout = TimeoutEdit->value();
     settings.AssignedFirstList = AssignedFirstTlds();
     return settings;
 }
@@ -358,6 +360,7 @@ void TAdvancedForm::DefaultBtnClick()
         BlankBtnClick();
         RdapCheck->setChecked(true);
         DnsPrecheckCheck->setChecked(true);
+        TimeoutEdit->setValue(30);
         AssignedFirstList->clear();
         ApplyRdapChoices();
         engine_.TLDInfoList.Clear();
@@ -399,6 +402,7 @@ void TAdvancedForm::ApplyRdapChoices()
 {
     engine_.RdapEnabled = RdapCheck->isChecked();
     engine_.DnsPrecheck = DnsPrecheckCheck->isChecked();
+    engine_.SetLookupTimeout(TimeoutEdit->value());
     const QStringList tlds = AssignedFirstTlds();
     engine_.RdapPinnedTlds = QSet<QString>(tlds.cbegin(), tlds.cend());
 }

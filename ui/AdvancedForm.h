@@ -95,6 +95,7 @@ public:
     QSpinBox* IECacheEdit = nullptr;
     QCheckBox* RdapCheck = nullptr;         // RDAP first wherever a TLD's service is known
     QCheckBox* DnsPrecheckCheck = nullptr;  // automated searches ask DNS before any registry
+    QSpinBox* TimeoutEdit = nullptr;        // seconds without data before a query is given up
 
 public slots:
     void FormCreate();

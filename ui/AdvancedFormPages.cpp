@@ -498,12 +498,23 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     DnsPrecheckCheck->setToolTip(QStringLiteral("In automated searches a name that has name servers is registered, without a "
                                                 "registry query; DNS never reports a name free"));
     DnsPrecheckCheck->setChecked(true);
-    // One row for both: the dialog keeps its size.
-    auto* lookupRow = new QHBoxLayout;
-    lookupRow->addWidget(RdapCheck);
-    lookupRow->addStretch(1);
-    lookupRow->addWidget(DnsPrecheckCheck);
-    layout->addLayout(lookupRow);
+    TimeoutEdit = new QSpinBox(HttpSettingsPage);
+    TimeoutEdit->setObjectName(QStringLiteral("TimeoutEdit"));
+    TimeoutEdit->setRange(1, 120);
+    TimeoutEdit->setValue(30);
+    TimeoutEdit->setToolTip(QStringLiteral("A server that sends nothing for this long is given up for the rest of the search"));
+    auto* timeoutRow = new QHBoxLayout;
+    timeoutRow->addWidget(MakeLabel(QStringLiteral("Time-out"), HttpSettingsPage));
+    timeoutRow->addWidget(TimeoutEdit);
+    timeoutRow->addWidget(MakeLabel(QStringLiteral("s"), HttpSettingsPage));
+    timeoutRow->addStretch(1);
+    auto* lookupGrid = new QGridLayout;
+    lookupGrid->setVerticalSpacing(4);
+    lookupGrid->addWidget(RdapCheck, 0, 0);
+    lookupGrid->addWidget(DnsPrecheckCheck, 0, 1);
+    lookupGrid->addLayout(timeoutRow, 1, 1);
+    lookupGrid->setColumnStretch(0, 1);
+    layout->addLayout(lookupGrid);
     layout->addStretch(1);
     return HttpSettingsPage;
 }

@@ -41,7 +41,9 @@ Kind KindOf(LookupVerdict verdict)
 {
     switch (verdict) {
     case LookupVerdict::Free: return Kind::Free;
-    case LookupVerdict::Taken: return Kind::Taken;
+    case LookupVerdict::Taken:
+    case LookupVerdict::Reserved:
+    case LookupVerdict::Closed: return Kind::Taken;
     case LookupVerdict::ServerError:
     case LookupVerdict::LookupFailed: break;
     }

@@ -1,5 +1,6 @@
 #include "ui/TLDForm.h"
 #include "engine/Misc1.h"
+#include "engine/lookup/TldPolicy.h"
 #include "settings/CheckStates.h"
 #include "settings/SettingsFile.h"
 #include "ui/WindowLook.h"
@@ -25,6 +26,30 @@ QString ShownText(const QString& tld)
     const QString letters = QUrl::fromAce(tld.mid(1).toLatin1(), QUrl::IgnoreIDNWhitelist);
     return letters.isEmpty() || letters == tld.mid(1) ? tld : tld + QStringLiteral(" (.") + letters + QLatin1Char(')');
 }
+
+// Brand TLDs (names only for their owner) and TLDs with eligibility rules say so after
+// their text, so the filter finds them by "brand" or "restricted" too.
+QString MarkedText(const QString& tld, TldPolicy policy)
+{
+    switch (policy) {
+    case TldPolicy::Brand: return ShownText(tld) + QStringLiteral("  (brand)");
+    case TldPolicy::Restricted: return ShownText(tld) + QStringLiteral("  (restricted)");
+    case TldPolicy::Open: break;
+    }
+    return ShownText(tld);
+}
+
+QString PolicyTip(TldPolicy policy)
+{
+    switch (policy) {
+    case TldPolicy::Brand: return QStringLiteral("A brand TLD: only its owner may hold names. Its names are not checked.");
+    case TldPolicy::Restricted: return QStringLiteral("Eligibility rules apply: a licence, residence or membership.");
+    case TldPolicy::Open: break;
+    }
+    return QString();
+}
+
+constexpr int kBrandRole = Qt::UserRole;
 
 } // namespace
 
@@ -52,6 +77,12 @@ TTLDForm::TTLDForm(TMisc1& engine, QWidget* parent)
     TickedOnlyCheck = new QCheckBox(QStringLiteral("Show &ticked TLDs only"), this);
     TickedOnlyCheck->setObjectName(QStringLiteral("TickedOnlyCheck"));
     listSide->addWidget(TickedOnlyCheck);
+    HideBrandCheck = new QCheckBox(QStringLiteral("&Hide brand TLDs"), this);
+    HideBrandCheck->setObjectName(QStringLiteral("HideBrandCheck"));
+    HideBrandCheck->setChecked(true);
+    HideBrandCheck->setToolTip(QStringLiteral("Brand TLDs (.google, .bmw, ...) are open only to their owners: "
+                                              "hidden, Select All leaves them out"));
+    listSide->addWidget(HideBrandCheck);
     TLDChecks = new QListWidget(this);
     TLDChecks->setObjectName(QStringLiteral("TLDChecks"));
     TLDChecks->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,6 +139,7 @@ TTLDForm::TTLDForm(TMisc1& engine, QWidget* parent)
     connect(DeselectAllBtn, &QPushButton::clicked, this, &TTLDForm::DeselectAllBtnClick);
     connect(FilterEdit, &QLineEdit::textChanged, this, &TTLDForm::FilterEditChange);
     connect(TickedOnlyCheck, &QCheckBox::toggled, this, &TTLDForm::TickedOnlyCheckClick);
+    connect(HideBrandCheck, &QCheckBox::toggled, this, [this] { FilterEditChange(FilterEdit->text()); });
 
     FormCreate();
     // Taller and wider than the list of 457 needed: room for the filter box and for IDN
@@ -123,10 +155,14 @@ void TTLDForm::FormCreate()
     detachTickHandler();
     for (int i = 0; i < engine_.TLDInfoList.Count(); ++i) {
         const TLDInfo& info = engine_.TLDInfoList.At(i);
-        auto* item = new QListWidgetItem(ShownText(info.TLD), TLDChecks);
+        const TldPolicy policy = PolicyOfTld(info.TLD);
+        auto* item = new QListWidgetItem(MarkedText(info.TLD, policy), TLDChecks);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(info.Checked ? Qt::Checked : Qt::Unchecked);
+        item->setToolTip(PolicyTip(policy));
+        item->setData(kBrandRole, policy == TldPolicy::Brand);
     }
+    FilterEditChange(QString());
     attachTickHandler();
     TLDChecksClickCheck(nullptr);
     packedAtOpening_ = PackCheckStates(ticks());
@@ -173,7 +209,8 @@ void TTLDForm::FilterEditChange(const QString& text)
     TLDChecks->setUpdatesEnabled(false);
     for (int i = 0; i < TLDChecks->count(); ++i) {
         QListWidgetItem* item = TLDChecks->item(i);
-        const bool shown = item->text().contains(wanted, Qt::CaseInsensitive)
+        const bool hiddenBrand = HideBrandCheck->isChecked() && item->data(kBrandRole).toBool();
+        const bool shown = !hiddenBrand && item->text().contains(wanted, Qt::CaseInsensitive)
                            && (!tickedOnly || item->checkState() == Qt::Checked);
         item->setHidden(!shown);
     }

@@ -14,7 +14,9 @@ class TMisc1;
 // so that the main window can mirror the first four, recount and save the selection.
 // A filter box narrows the list of some 1,600 entries to those whose text holds what is
 // typed, letter case aside, and "Show ticked TLDs only" to the ticked ones; Select All
-// and Deselect All act on the entries shown.
+// and Deselect All act on the entries shown. Brand TLDs and TLDs with eligibility rules
+// are marked; brand TLDs are hidden while "Hide brand TLDs" is ticked (as it is at every
+// opening), so Select All ticks what the public can register.
 class TTLDForm : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ public slots:
     // Shows the number of ticked entries, all of them, whatever the filter shows;
     // `sender` is the button that set the ticks, or null.
     void TLDChecksClickCheck(QObject* sender = nullptr);
+    // Shows the entries whose text holds `text`, less the brand TLDs while they are hidden.
     void FilterEditChange(const QString& text);
     void TickedOnlyCheckClick();
     void SelectAllBtnClick();
@@ -49,6 +52,7 @@ private:
 
     QLineEdit* FilterEdit = nullptr;
     QCheckBox* TickedOnlyCheck = nullptr;
+    QCheckBox* HideBrandCheck = nullptr;
     QListWidget* TLDChecks = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

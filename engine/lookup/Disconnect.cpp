@@ -2,6 +2,7 @@
 
 void TMisc1::Disconnect()
 {
+    lookup_.AbortWait();
     Whois1.Disconnect();
     Http.Disconnect();
     refusalPause_.Abort();

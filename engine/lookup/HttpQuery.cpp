@@ -11,7 +11,6 @@ bool THttpQuery::GetHTTPResults(const QString& urlTemplate, const QString& domai
     reply.clear();
     lastStopped_ = false;
     lastFailure_.clear();
-    lastReply_.clear();
     pump_.Process();
 
     const QString key = urlTemplate.toUpper();
@@ -33,7 +32,6 @@ bool THttpQuery::GetHTTPResults(const QString& urlTemplate, const QString& domai
     switch (page.outcome) {
     case THttpClient::Outcome::Fetched:
         reply = CutReplyIntoLines(page.body);
-        lastReply_ = page.body;
         return true;
     case THttpClient::Outcome::ClosedBeforeBody:
         return true;   // an empty page

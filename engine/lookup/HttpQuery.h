@@ -25,8 +25,6 @@ public:
     bool LastQueryStopped() const { return lastStopped_; }
     // Why the last query failed, in words; empty after success.
     const QString& LastFailure() const { return lastFailure_; }
-    // The last page's bytes as the server sent them (the single search shows them as text).
-    const QByteArray& LastReplyBytes() const { return lastReply_; }
 
 private:
     THttpClient& client_;
@@ -35,5 +33,4 @@ private:
     QRandomGenerator random_;
     bool lastStopped_ = false;
     QString lastFailure_;
-    QByteArray lastReply_;
 };

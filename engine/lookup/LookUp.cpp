@@ -1,8 +1,11 @@
 #include "engine/lookup/LookUp.h"
-#include "engine/lookup/ReplyJudge.h"
 #include "engine/Misc1.h"
 #include "engine/lookup/ServerKind.h"
-#include "engine/lookup/TakenListCache.h"
+#include "engine/lookup/NameValidation.h"
+#include "engine/lookup/ReplyLines.h"
+#include "engine/net/LookupScheduler.h"
+#include "engine/runs/LookupJob.h"
+#include <QEventLoop>
 #include <QUrl>
 
 namespace {
@@ -25,6 +28,39 @@ QString QueryForm(const QString& domain)
     return domain;
 }
 
+// Runs one lookup of `Name` under `entry` and waits for it once; Stop and Disconnect end
+// the wait at once.
+void TDomainLookup::RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists, bool askClosedTlds)
+{
+    TLookupScheduler scheduler(1, 1);
+    TLookupJob job(engine_, scheduler, nullptr, name, entry, TLookupJob::Options{0, skipTakenLists, askClosedTlds});
+    QEventLoop loop;
+    QObject::connect(&job, &TLookupJob::finished, &loop, &QEventLoop::quit);
+    const QMetaObject::Connection stop = QObject::connect(&engine_, &TMisc1::stopRequested, &job, &TLookupJob::Abort);
+    waiting_ = &job;
+    job.Start();
+    if (!job.done())
+        loop.exec();
+    waiting_ = nullptr;
+    QObject::disconnect(stop);
+
+    lastStopped_ = job.details().QueryStopped;
+    lastReason_ = job.details().Reason;
+    lastVerdict_ = job.verdict();
+    lastAnswered_ = job.details().LookupSucceeded;
+    lastIsWhois_ = job.isWhois();
+    lastTakenListError_ = job.takenListError();
+    const StepResult& step = job.lastStep();
+    lastReply_ = step.lines.isEmpty() ? CutReplyIntoLines(step.reply) : step.lines;
+    lastReplyBytes_ = step.lines.isEmpty() ? step.reply : QByteArray();
+}
+
+void TDomainLookup::AbortWait()
+{
+    if (waiting_)
+        waiting_->Abort();
+}
+
 bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStringList& Reply, bool& IsWhois,
                                   bool SkipTakenLists, bool& TakenListError)
 {
@@ -32,7 +68,6 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
         return false;
     lastStopped_ = false;
     lastReason_ = LookupReason();
-    rdapVerdict_.reset();
 
     QString lookupName;
     QString extension;
@@ -46,117 +81,61 @@ bool TDomainLookup::LookUpAddress(const QString& Name, const QString& TLD, QStri
     }
     lookupName = lookupName.toLower();
 
-    const TLDInfo* entry = engine_.TLDInfoList.Find(extension);
-    const QString server = entry ? entry->Server : QString();
-    if (server.isEmpty()) {
+    const TLDInfo* found = engine_.TLDInfoList.Find(extension);
+    if (!found || found->Server.isEmpty()) {
         lastReason_.Text = QStringLiteral("no server is assigned to ") + extension;
         engine_.ShowMessage(MessageKind::Error, QStringLiteral("A server to use could not be found."), MbOk);
         return false;
     }
+    TLDInfo entry = *found;
+    entry.TLD = extension;
+    // Nobody can register a name that DNS cannot hold; no server hears of it.
+    if (!FitsInDns(lookupName + extension)) {
+        lastReason_.Text = QStringLiteral("the name is longer than DNS allows (63 characters a label as xn--...)");
+        return false;
+    }
 
     engine_.ProcessMessages();
-    engine_.Disconnect();
-    IsWhois = !IsHttpServer(server);
-    if (IsWhois && engine_.Whois1.Host != server)
-        engine_.Whois1.Host = server;
+    // Each lookup opens its own whois connection; kept HTTP connections serve the next.
+    engine_.Whois1.Disconnect();
+    IsWhois = !IsHttpServer(entry.Server);
+    if (IsWhois && engine_.Whois1.Host != entry.Server)
+        engine_.Whois1.Host = entry.Server;
     engine_.ProcessMessages();
     Reply.clear();
 
-    // RDAP first, where the TLD's service is known; when it gives no answer, the assigned
-    // server answers instead.
-    const QString query = QueryForm(lookupName + extension);
-    QString rdapFailure;
-    if (const QString base = engine_.RdapBaseFor(extension, SkipTakenLists); !base.isEmpty()) {
-        const TRdapQuery::Result rdap = engine_.rdapQuery().Ask(base, query.toLower());
-        lastReason_ = {LookupRoute::Rdap, base, rdap.reason};
-        if (rdap.outcome == TRdapQuery::Outcome::Stopped) {
-            lastStopped_ = true;
-            return false;
-        }
-        if (rdap.outcome != TRdapQuery::Outcome::NoAnswer) {
-            IsWhois = false;
-            TakenListError = false;
-            Reply = rdap.lines;
-            rdapVerdict_ = rdap.outcome == TRdapQuery::Outcome::NotFound ? LookupVerdict::Free : LookupVerdict::Taken;
-            engine_.ProcessMessages();
-            return true;
-        }
-        rdapFailure = rdap.reason;
-    }
-
-    const QString cacheTld = CacheTldOf(TLD);
-    lastReason_ = LookupReason();
-    lastReason_.Server = server;
-    if (!SkipTakenLists && server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(cacheTld)) {
-        lastReason_.Route = LookupRoute::Cache;
-        const bool free = engine_.CheckTakenList(lookupName, cacheTld, TakenListError);
-        lastStopped_ = engine_.TakenListCache.LastDownloadStopped();
-        lastReason_.Text = engine_.TakenListCache.LastFailure();
-        return free;
-    }
-
-    TakenListError = false;
-    bool result = false;
-    if (IsWhois) {
-        lastReason_.Route = LookupRoute::Whois;
-        result = engine_.GetWhoisResults(query, Reply);
-        lastStopped_ = engine_.whoisQuery().LastQueryStopped();
-        lastReason_.Text = engine_.whoisQuery().LastFailure();
-    } else {
-        lastReason_.Route = LookupRoute::Http;
-        result = engine_.GetHTTPResults(server, query, Reply);
-        lastStopped_ = engine_.httpQuery().LastQueryStopped();
-        lastReason_.Text = engine_.httpQuery().LastFailure();
-    }
-    if (!result && !rdapFailure.isEmpty() && !lastStopped_)
-        lastReason_.Text = rdapFailure + QStringLiteral("; then ") + lastReason_.Text;
+    // A TLD carried by the name is never the taken-list route.
+    RunOnce(lookupName, entry, SkipTakenLists || TLD.isEmpty(), true);
+    IsWhois = lastIsWhois_;
+    const bool cacheRoute = lastReason_.Route == LookupRoute::Cache;
+    TakenListError = cacheRoute && (lastTakenListError_ || lastStopped_);
     engine_.ProcessMessages();
-    return result;
+    if (cacheRoute)   // true when the name is not in the registry's list
+        return TakenListError || lastVerdict_ != LookupVerdict::Taken;
+    if (!lastAnswered_)
+        return false;
+    Reply = lastReply_;
+    return true;
 }
 
 LookupVerdict TDomainLookup::JudgeDomain(const QString& Name, const TLDInfo& Entry, bool& IsWhois, JudgeDetails* details)
 {
+    // Taken from the entry now: the window may replace every entry while the lookup
+    // waits (the advanced dialog's OK).
+    const TLDInfo entry = Entry;
+    RunOnce(Name, entry, false, false);
     JudgeDetails seen;
-    // Taken from the entry now: processing messages during the lookup may change it.
-    const QString tld = Entry.TLD;
-    const QString server = Entry.Server;
-    // The window may replace every entry while the lookup waits (the advanced dialog's OK):
-    // nothing of Entry is read after the wait.
-    const QString matchText = Entry.MatchText;
-    const QString match = matchText.toUpper();
-
-    QStringList reply;
-    bool takenListError = false;
-    LookupVerdict verdict = LookupVerdict::LookupFailed;
-    if (server == CacheDomainsTakenListServer && TTakenListCache::IsCachedTld(CacheTldOf(tld))) {
-        const bool free = LookUpAddress(Name, tld, reply, IsWhois, false, takenListError);
-        if (takenListError) {
-            verdict = LookupVerdict::LookupFailed;
-        } else {
-            verdict = free ? LookupVerdict::Free : LookupVerdict::Taken;
-            lastReason_.Text = free ? QStringLiteral("not in the registry's list of taken names")
-                                    : QStringLiteral("in the registry's list of taken names");
-        }
-        seen.QueryStopped = lastStopped_;
-    } else if (!LookUpAddress(Name, tld, reply, IsWhois, false, takenListError)) {
-        verdict = LookupVerdict::LookupFailed;
-        seen.QueryStopped = lastStopped_;
-    } else {
-        seen.LookupSucceeded = true;
+    if (lastAnswered_) {
         engine_.ProcessMessages();
         engine_.ProcessMessages();
         engine_.ProcessMessages();
-        seen.StopRequested = engine_.StopRequest != 0;
-
-        if (rdapVerdict_) {
-            verdict = *rdapVerdict_;
-        } else {
-            verdict = JudgeReply(reply, match);
-            lastReason_.Text = ReplyVerdictReason(verdict, matchText);
-        }
     }
+    seen.LookupSucceeded = lastAnswered_;
+    seen.QueryStopped = lastStopped_;
+    seen.StopRequested = engine_.StopRequest != 0;
     seen.Reason = lastReason_;
+    IsWhois = lastIsWhois_;
     if (details)
         *details = seen;
-    return verdict;
+    return lastVerdict_;
 }

@@ -43,12 +43,25 @@ public:
     // The route and server of the last lookup, and why it failed (empty text when it
     // answered); JudgeDomain adds what decided the verdict.
     const LookupReason& LastReason() const { return lastReason_; }
-    // The verdict of the RDAP service when it answered the last lookup.
-    std::optional<LookupVerdict> LastRdapVerdict() const { return rdapVerdict_; }
+    // The verdict of the last lookup by the rules of the automated search, and the bytes
+    // its server sent when a whois server or a lookup page answered (empty after RDAP).
+    LookupVerdict LastVerdict() const { return lastVerdict_; }
+    const QByteArray& LastReplyBytes() const { return lastReplyBytes_; }
+
+    // Ends the wait of a lookup in progress at once.
+    void AbortWait();
 
 private:
+    void RunOnce(const QString& name, const TLDInfo& entry, bool skipTakenLists, bool askClosedTlds);
+
     TMisc1& engine_;
+    class TLookupJob* waiting_ = nullptr;   // while a lookup is waited for
     bool lastStopped_ = false;
     LookupReason lastReason_;
-    std::optional<LookupVerdict> rdapVerdict_;   // set when RDAP answered the last lookup
+    LookupVerdict lastVerdict_ = LookupVerdict::LookupFailed;
+    bool lastAnswered_ = false;
+    bool lastIsWhois_ = false;
+    bool lastTakenListError_ = false;
+    QStringList lastReply_;
+    QByteArray lastReplyBytes_;
 };

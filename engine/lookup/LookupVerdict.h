@@ -7,15 +7,20 @@ enum class LookupVerdict {
     Taken,         // the reply lacks the phrase, or the name is in the taken list
     ServerError,   // the reply lacks the phrase but reports a host name that could not be resolved
     LookupFailed,  // the server could not be asked, or the taken list was not available
+    Reserved,      // the registry holds the name back (reserved, blocked, premium-held): nobody can register it
+    Closed,        // a brand TLD: only its owner may hold names, so none was asked
 };
 
 // The text the automated search records and shows for a verdict; the counters go by its
-// first letter.
+// first letter. A reserved name and a brand TLD's name cannot be registered: both count
+// as taken.
 inline QString VerdictStatusText(LookupVerdict verdict)
 {
     switch (verdict) {
     case LookupVerdict::Free: return QStringLiteral("FREE");
-    case LookupVerdict::Taken: return QStringLiteral("TAKEN");
+    case LookupVerdict::Taken:
+    case LookupVerdict::Reserved:
+    case LookupVerdict::Closed: return QStringLiteral("TAKEN");
     case LookupVerdict::ServerError: return QStringLiteral("ERROR");
     case LookupVerdict::LookupFailed: break;
     }

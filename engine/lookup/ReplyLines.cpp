@@ -3,17 +3,19 @@
 QStringList CutReplyIntoLines(QByteArrayView reply)
 {
     QStringList lines;
-    const char* data = reply.data();
-    const qsizetype size = reply.size();
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto code = static_cast<unsigned char>(data[i]);
-        if (code < 32 || code >= 126) {
-            lines.append(QString::fromLatin1(data + lineStart, i - lineStart));
-            lineStart = i + 1;
+    QByteArray line;
+    for (const char byte : reply) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code == '\t') {
+            line += ' ';
+        } else if (code < 32 || code >= 126) {
+            lines.append(QString::fromLatin1(line));
+            line.clear();
+        } else {
+            line += byte;
         }
     }
-    if (lineStart < size)
-        lines.append(QString::fromLatin1(data + lineStart, size - lineStart));
+    if (!line.isEmpty())
+        lines.append(QString::fromLatin1(line));
     return lines;
 }

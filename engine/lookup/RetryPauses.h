@@ -1,6 +1,14 @@
 #pragma once
+#include "engine/net/NetworkLimits.h"
 #include <QtGlobal>
 #include <algorithm>
+
+// The pauses' settings: the first pause, the longest one, and the bound of all together.
+struct RetryPacing {
+    int firstMs = NetworkLimits::FirstRefusalPauseMs;
+    int maxMs = NetworkLimits::MaxRefusalPauseMs;
+    int boundMs = NetworkLimits::RefusalBoundMs;
+};
 
 // The pauses before asking a server again that turned the client away (a whois refusal,
 // an RDAP 429): the first of `firstMs`, each further one twice the last up to `maxMs`, or
@@ -8,6 +16,7 @@
 class TRetryPauses {
 public:
     TRetryPauses(int firstMs, int maxMs, int boundMs) : next_(firstMs), max_(maxMs), bound_(boundMs) {}
+    explicit TRetryPauses(const RetryPacing& pacing) : TRetryPauses(pacing.firstMs, pacing.maxMs, pacing.boundMs) {}
 
     // The pause before the next try, given the wait the server asked for (-1: none); -1
     // when it would take the pauses past their bound, and the server is not asked again.

@@ -3,7 +3,9 @@
 #include "engine/lookup/HttpClient.h"
 #include "platform/ProgramFolder.h"
 #include "settings/IniFile.h"
+#include "engine/lookup/TakenListDownload.h"
 #include <QDir>
+#include <QEventLoop>
 #include <algorithm>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,8 @@ TTakenListCache::TTakenListCache(THttpClient& http, std::function<QString()> cac
         {QStringLiteral("HU"), QStringLiteral("www.domain.hu")},
     };
 }
+
+TTakenListCache::~TTakenListCache() = default;
 
 QString CacheTldOf(const QString& tld)
 {
@@ -245,58 +249,114 @@ bool TTakenListCache::Store(const QString& tld, const QString& letter, const QBy
     return index.Save();
 }
 
+TakenListAnswer TTakenListCache::Consult(const QString& name, const QString& tld)
+{
+    const QString upperName = name.toUpper();
+    const QString letter = ListLetter(upperName, tld);
+    const QByteArray marker = TakenMarker(upperName.toUtf8(), tld);
+    if (letter.isEmpty() || marker.isEmpty())
+        return {TakenListAnswer::Kind::Unavailable, QStringLiteral("no list of taken names covers this name")};
+    QByteArray text;
+    if (IsTakenListFresh(name, tld) && Load(ListFile(tld, letter), text))
+        return {text.contains(marker) ? TakenListAnswer::Kind::Taken : TakenListAnswer::Kind::Free, QString()};
+    if (unobtainable_.contains(tld + QLatin1Char('/') + letter))
+        return {TakenListAnswer::Kind::Unavailable,
+                QStringLiteral("taken list missing: it could not be obtained earlier in this search")};
+    return {TakenListAnswer::Kind::NeedsList, QString()};
+}
+
+TTakenListDownload* TTakenListCache::DownloadFor(const QString& name, const QString& tld)
+{
+    const QString letter = ListLetter(name.toUpper(), tld);
+    const QString listKey = tld + QLatin1Char('/') + letter;
+    if (const auto running = downloads_.find(listKey); running != downloads_.end())
+        return running->second.get();
+    const QUrl url(QStringLiteral("http://") + RegistryHosts.value(tld) + SourcePath(letter, tld));
+    auto download = std::make_unique<TTakenListDownload>(
+        http_.session(), url, http_.limits(), [this, tld, letter](const THttpResult& page, QByteArray& text) {
+            if (page.outcome == THttpOutcome::Fetched && !page.body.isEmpty())
+                return Accept(tld, letter, page.body, QString(), text);
+            return Accept(tld, letter, QByteArray(), page.failure.isEmpty() ? QStringLiteral("the page is empty") : page.failure,
+                          text);
+        });
+    TTakenListDownload* started = download.get();
+    // Connected first, so it runs before the lookups hear of the end: they find the
+    // download forgotten and the list stored.
+    QObject::connect(started, &TTakenListDownload::finished, started, [this, listKey] {
+        const auto found = downloads_.find(listKey);
+        if (found == downloads_.end())
+            return;
+        found->second.release()->deleteLater();   // inside its own signal
+        downloads_.erase(found);
+    });
+    downloads_.emplace(listKey, std::move(download));
+    started->Start();
+    return started;
+}
+
+void TTakenListCache::AbortDownloads()
+{
+    // Each ends (and is forgotten) as it is aborted.
+    while (!downloads_.empty())
+        downloads_.begin()->second->Abort();
+}
+
+QString TTakenListCache::Accept(const QString& tld, const QString& letter, const QByteArray& page, const QString& failure,
+                                QByteArray& text)
+{
+    // An empty page (also one the server closed before answering), or a page that lists
+    // no name at all (a home page, an error page served as a success), is no list:
+    // storing it would make every name of the letter free for days.
+    QString why;
+    if (!failure.isEmpty()) {
+        why = QStringLiteral("taken list missing: ") + failure;
+    } else {
+        text = ToCacheText(page);
+        if (!HoldsListedName(text, tld)) {
+            text.clear();
+            why = QStringLiteral("taken list missing: the page lists no names");
+        } else if (!Store(tld, letter, text)) {
+            why = QStringLiteral("taken list missing: it could not be stored");
+        }
+    }
+    if (!why.isEmpty())
+        unobtainable_.insert(tld + QLatin1Char('/') + letter);
+    return why;
+}
+
 bool TTakenListCache::CheckTakenList(const QString& name, const QString& tld, bool& TakenListError)
 {
     lastStopped_ = false;
     lastFailure_.clear();
     if (tld.isEmpty())
         return true;
-    const QString upperName = name.toUpper();
-    const QString letter = ListLetter(upperName, tld);
-    const QByteArray marker = TakenMarker(upperName.toUtf8(), tld);
-    if (letter.isEmpty() || marker.isEmpty()) {
-        TakenListError = true;   // no list can answer for this name
-        lastFailure_ = QStringLiteral("no list of taken names covers this name");
-        return true;
-    }
-    const QString listKey = tld + QLatin1Char('/') + letter;
-
-    QByteArray text;
-    if (IsTakenListFresh(name, tld) && Load(ListFile(tld, letter), text)) {
-        TakenListError = false;
-    } else if (unobtainable_.contains(listKey)) {
-        TakenListError = true;
-        lastFailure_ = QStringLiteral("taken list missing: it could not be obtained earlier in this search");
-        return true;
-    } else {
-        TakenListError = false;
-        const QUrl url(QStringLiteral("http://") + RegistryHosts.value(tld) + SourcePath(letter, tld));
-        const THttpClient::Result page = http_.Get(url);
-        lastStopped_ = page.outcome == THttpClient::Outcome::Stopped;
-        if (lastStopped_) {
+    TakenListAnswer answer = Consult(name, tld);
+    QString downloadFailure;
+    if (answer.kind == TakenListAnswer::Kind::NeedsList) {
+        TTakenListDownload* download = DownloadFor(name, tld);
+        if (!download->done()) {
+            QEventLoop loop;
+            QObject::connect(download, &TTakenListDownload::finished, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        // Forgotten by now, but deleted only when the event loop next runs.
+        if (download->stopped()) {
             TakenListError = true;
+            lastStopped_ = true;
             lastFailure_ = QStringLiteral("stopped");
             return true;
         }
-        // An empty page (also one the server closed before answering), or a page that
-        // lists no name at all (a home page, an error page served as a success), is no
-        // list: storing it would make every name of the letter free for days.
-        if (page.outcome != THttpClient::Outcome::Fetched || page.body.isEmpty()) {
-            lastFailure_ = QStringLiteral("taken list missing: ")
-                           + (page.failure.isEmpty() ? QStringLiteral("the page is empty") : page.failure);
-        } else {
-            text = ToCacheText(page.body);
-            if (!HoldsListedName(text, tld)) {
-                text.clear();
-                lastFailure_ = QStringLiteral("taken list missing: the page lists no names");
-            } else if (!Store(tld, letter, text)) {
-                lastFailure_ = QStringLiteral("taken list missing: it could not be stored");
-            }
+        downloadFailure = download->failure();
+        // A list that could not be stored still answers, with the error.
+        if (!download->text().isEmpty()) {
+            TakenListError = !downloadFailure.isEmpty();
+            lastFailure_ = downloadFailure;
+            return !download->text().contains(TakenMarker(name.toUpper().toUtf8(), tld));
         }
-        if (!lastFailure_.isEmpty()) {
-            TakenListError = true;
-            unobtainable_.insert(listKey);
-        }
+        answer = Consult(name, tld);
     }
-    return !text.contains(marker);
+    TakenListError = answer.kind != TakenListAnswer::Kind::Free && answer.kind != TakenListAnswer::Kind::Taken;
+    if (TakenListError)
+        lastFailure_ = downloadFailure.isEmpty() ? answer.why : downloadFailure;
+    return answer.kind != TakenListAnswer::Kind::Taken;
 }

@@ -6,8 +6,23 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <map>
+#include <memory>
 
 class THttpClient;
+class TTakenListDownload;
+
+// What the cache can tell about a name without the network.
+struct TakenListAnswer {
+    enum class Kind {
+        Free,          // a fresh list that does not hold the name
+        Taken,         // a fresh list that holds it
+        Unavailable,   // no list can answer (`why` says why)
+        NeedsList,     // the list is missing or stale: it must be downloaded first
+    };
+    Kind kind = Kind::Unavailable;
+    QString why;
+};
 
 // The server name that sends lookups of FI, IE, MC and HU names to the taken-list cache.
 inline const QString CacheDomainsTakenListServer{CacheServerName};
@@ -26,6 +41,7 @@ QString CacheTldOf(const QString& tld);
 class TTakenListCache {
 public:
     TTakenListCache(THttpClient& http, std::function<QString()> cacheHome);
+    ~TTakenListCache();
 
     // The registries' web hosts by TLD ("host" or "host:port"); the pages are fetched
     // over http:// from them.
@@ -43,6 +59,15 @@ public:
     // `TakenListError` becomes true when the list could not be downloaded or stored; the
     // caller then reports a failed lookup whatever the result.
     bool CheckTakenList(const QString& name, const QString& tld, bool& TakenListError);
+
+    // The answer for the name from a fresh list, without the network.
+    TakenListAnswer Consult(const QString& name, const QString& tld);
+    // The download of the list that answers for the name, shared by every name that needs
+    // it: started by the first call, forgotten when it ends (its list is then stored, or
+    // the list is unobtainable for the rest of the search).
+    TTakenListDownload* DownloadFor(const QString& name, const QString& tld);
+    // Stop: every download ends at once.
+    void AbortDownloads();
 
     // The last download ended because the user pressed Stop.
     bool LastDownloadStopped() const { return lastStopped_; }
@@ -76,12 +101,15 @@ private:
     QDate StoredDate(const QString& tld, const QString& letter) const;
     bool Store(const QString& tld, const QString& letter, const QByteArray& text);
     bool Load(const QString& path, QByteArray& text);
+    // Stores a downloaded list; returns why it is unusable (empty when stored).
+    QString Accept(const QString& tld, const QString& letter, const QByteArray& page, const QString& failure, QByteArray& text);
 
     THttpClient& http_;
     std::function<QString()> cacheHome_;   // the folder that holds Cache/
     bool lastStopped_ = false;
     QString lastFailure_;
     QSet<QString> unobtainable_;   // "TLD/letter" of the lists this search could not obtain
+    std::map<QString, std::unique_ptr<TTakenListDownload>> downloads_;   // by "TLD/letter", while they run
 
     // The list read last, so that a run over many names of one letter reads it once.
     QString loadedPath_;

@@ -1,6 +1,6 @@
 #pragma once
-#include "engine/lookup/NetworkLimits.h"
-#include "engine/lookup/WhoisExchange.h"
+#include "engine/net/NetworkLimits.h"
+#include "engine/net/WhoisExchange.h"
 #include <QByteArray>
 #include <QString>
 

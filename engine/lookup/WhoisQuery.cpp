@@ -13,7 +13,6 @@ bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
     lastStopped_ = false;
     lastFailure_.clear();
     attempts_ = 0;
-    lastReply_.clear();
     pump_.Process();
 
     const QString key = client_.Host.toUpper();
@@ -37,7 +36,6 @@ bool TWhoisQuery::GetWhoisResults(const QString& query, QStringList& reply)
             case TWhoisClient::Outcome::Read:
                 lastFailure_.clear();
                 reply = CutReplyIntoLines(text);
-                lastReply_ = text;
                 return true;
             case TWhoisClient::Outcome::Stopped:
                 lastStopped_ = true;

@@ -1,5 +1,6 @@
 #pragma once
-#include "engine/lookup/NetworkLimits.h"
+#include "engine/lookup/RetryPauses.h"
+#include "engine/net/NetworkLimits.h"
 #include <QStringList>
 #include <functional>
 
@@ -23,6 +24,7 @@ public:
     int FirstRefusalPauseMs = NetworkLimits::FirstRefusalPauseMs;
     int MaxRefusalPauseMs = NetworkLimits::MaxRefusalPauseMs;
     int RefusalBoundMs = NetworkLimits::RefusalBoundMs;
+    RetryPacing refusalPacing() const { return {FirstRefusalPauseMs, MaxRefusalPauseMs, RefusalBoundMs}; }
 
     // `query` is the lookup name followed by its extension. Returns true when the server
     // was reached and answered (the lines are in `reply`); false otherwise, with `reply`
@@ -38,8 +40,6 @@ public:
     const QString& LastFailure() const { return lastFailure_; }
     // How many times the last query was sent (more than once after refusals).
     int LastAttempts() const { return attempts_; }
-    // The last reply's bytes as the server sent them (the single search shows them as text).
-    const QByteArray& LastReplyBytes() const { return lastReply_; }
 
 private:
     TWhoisClient& client_;
@@ -50,5 +50,4 @@ private:
     bool lastStopped_ = false;
     QString lastFailure_;
     int attempts_ = 0;
-    QByteArray lastReply_;
 };

@@ -1,9 +1,9 @@
 #include "engine/runs/AutomatedRun.h"
 #include "engine/Misc1.h"
+#include "engine/lookup/TldPolicy.h"
 #include "engine/runs/ResultsFile.h"
 #include "engine/runs/LookupPipeline.h"
 #include "engine/runs/NameFeed.h"
-#include <QElapsedTimer>
 #include <QFile>
 #include <exception>
 
@@ -46,13 +46,21 @@ struct VerdictEntry {
     ResultList list;
 };
 
-VerdictEntry EntryFor(LookupVerdict verdict, const QString& domain)
+VerdictEntry EntryFor(LookupVerdict verdict, const QString& domain, const QString& tld)
 {
     switch (verdict) {
     case LookupVerdict::Free:
+        // Free, yet only for those who meet the registry's rules.
+        if (PolicyOfTld(tld) == TldPolicy::Restricted)
+            return {domain + QStringLiteral(" : FREE (eligibility rules apply), Click on the Register Domain button now !"),
+                    ResultList::Free};
         return {domain + QStringLiteral(" : FREE, Click on the Register Domain button now !"), ResultList::Free};
     case LookupVerdict::Taken:
         return {domain + QStringLiteral(" : Registered"), ResultList::Taken};
+    case LookupVerdict::Reserved:
+        return {domain + QStringLiteral(" : Reserved by the registry"), ResultList::Taken};
+    case LookupVerdict::Closed:
+        return {domain + QStringLiteral(" : Not open to the public (brand TLD)"), ResultList::Taken};
     case LookupVerdict::ServerError:
         return {domain + QStringLiteral(" : Error"), ResultList::Errors};
     case LookupVerdict::LookupFailed:
@@ -134,16 +142,17 @@ void TAutomatedRun::Run()
         view_.setProgressMaximum(progressMaximum_);
         view_.setProgressPosition(0);
     }
-    // The DNS step lives in the pipeline, which with one lookup at a time asks one registry at a time.
-    if (engine_.LookupParallel > 1 || engine_.DnsPrecheck) {
-        pipeline_ = std::make_unique<TLookupPipeline>(
-            engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
-            TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
-        pipeline_->CheckResolver(tickedTLDs_, [this](const QString& text) { view_.showRunNotice(text); });
-        if (StopPressed()) {
-            EndOnStop();
-            return;
-        }
+    // Every lookup of the run goes through the pipeline, which with one lookup at a time
+    // asks one server at a time, paced like any run.
+    pipeline_ = std::make_unique<TLookupPipeline>(
+        engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
+        TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
+    QStringList asked = tickedTLDs_;
+    asked.removeIf(IsClosedTld);   // a brand TLD's names are not asked, in DNS either
+    pipeline_->CheckResolver(asked, [this](const QString& text) { view_.showRunNotice(text); });
+    if (StopPressed()) {
+        EndOnStop();
+        return;
     }
 
     for (int i = 0; NameReady(i, nameCount); ++i) {
@@ -330,16 +339,11 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
         // A fed name's own TLD that the table lacks (or a table changed under the run):
         // there is no server to ask.
         details.Reason.Text = tld + QStringLiteral(" is not in the table of TLDs in use");
-    } else if (pipeline_) {
+    } else {
         const TLookupPipeline::Outcome outcome = pipeline_->Await(nameIndex, tldIndex);
         verdict = outcome.verdict;
         isWhois = outcome.isWhois;
         details = outcome.details;
-    } else {
-        QElapsedTimer asked;
-        asked.start();
-        verdict = engine_.JudgeDomain(name, *entry, isWhois, &details);
-        details.Reason.Ms = asked.elapsed();
     }
     // Stop pressed during the lookup (which ends its network wait at once) or before
     // the reply was judged: this domain gets no entry and no file line.
@@ -349,7 +353,7 @@ TAutomatedRun::Next TAutomatedRun::CheckDomain(int nameIndex, int tldIndex)
     }
     const QString domain = name + tld;
     const QString status = VerdictStatusText(verdict);
-    const VerdictEntry shown = EntryFor(verdict, domain);
+    const VerdictEntry shown = EntryFor(verdict, domain, tld);
     view_.insertResultAtTop(ResultList::All, shown.text);
     view_.insertResultAtTop(shown.list, shown.text);
     view_.recordVerdict(domain, verdict, details.Reason);

@@ -1,27 +1,34 @@
 #include "engine/runs/LookupJob.h"
 #include "engine/Misc1.h"
-#include "engine/lookup/ReplyJudge.h"
-#include "engine/lookup/ReplyLines.h"
-#include "engine/lookup/WhoisExchange.h"
-#include "engine/lookup/WhoisRefusal.h"
+#include "engine/lookup/RdapStep.h"
+#include "engine/lookup/TakenListStep.h"
+#include "engine/lookup/TldPolicy.h"
+#include "engine/lookup/WebPageStep.h"
+#include "engine/lookup/WhoisStep.h"
+#include "engine/net/LookupScheduler.h"
 #include "engine/runs/DnsPrecheck.h"
-#include "engine/runs/LookupScheduler.h"
+#include <QRandomGenerator>
 #include <QUrl>
+#include <algorithm>
+
+namespace {
+const QString kGivenUp = QStringLiteral("not asked again: it failed earlier in this search");
+const QString kRdapGivenUp = QStringLiteral("RDAP: the service was not asked, it failed earlier in this search");
+} // namespace
 
 TLookupJob::TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, TDnsPrecheck* precheck, QString name, TLDInfo entry,
-                       QObject* parent)
+                       Options options, QObject* parent)
     : QObject(parent)
     , engine_(engine)
     , scheduler_(scheduler)
     , precheck_(precheck)
     , name_(std::move(name))
     , entry_(std::move(entry))
-    , pauses_(engine.whoisQuery().FirstRefusalPauseMs, engine.whoisQuery().MaxRefusalPauseMs,
-              engine.whoisQuery().RefusalBoundMs)
+    , options_(options)
 {
     pause_.setSingleShot(true);
     pause_.setTimerType(Qt::PreciseTimer);
-    connect(&pause_, &QTimer::timeout, this, &TLookupJob::AskWhois);
+    connect(&pause_, &QTimer::timeout, this, &TLookupJob::AskRoute);
 }
 
 TLookupJob::~TLookupJob()
@@ -30,161 +37,189 @@ TLookupJob::~TLookupJob()
         precheck_->Forget(dnsTicket_);
     if (ticket_)
         scheduler_.Cancel(ticket_);
+    if (step_)
+        step_->Abort();
     if (holdsSlot_)
-        scheduler_.Release(serverKey_, false);
+        scheduler_.Release(serverKey_);
 }
 
 void TLookupJob::Start()
 {
+    if (!options_.askClosedTlds && IsClosedTld(entry_.TLD)) {   // a brand TLD: nobody is asked
+        details_.Reason.Text = ClosedTldReason();
+        Finish(LookupVerdict::Closed);
+        return;
+    }
+    for (const auto& [kind, endpoint] : engine_.RoutesOf(entry_, options_.skipTakenLists))
+        routes_.append({kind, endpoint});
     if (precheck_ && precheck_->AppliesTo(entry_.TLD)) {
         asked_.start();   // a domain that DNS leaves to the registry counts its time from here
         dnsTicket_ = precheck_->Ask(QueryForm(name_.toLower() + entry_.TLD), entry_.TLD,
                                     [this](bool delegated) { TakeDnsAnswer(delegated); });
         return;
     }
-    StartRegistryRoute();
+    AskRoute();
 }
 
 void TLookupJob::TakeDnsAnswer(bool delegated)
 {
     dnsTicket_ = 0;
     if (!delegated) {
-        StartRegistryRoute();
+        AskRoute();
         return;
     }
     details_.LookupSucceeded = true;
-    details_.Reason = {LookupRoute::Dns, precheck_->server(), QStringLiteral("delegated in DNS")};
+    details_.Reason = {LookupRoute::Dns, precheck_->server(), QStringLiteral("delegated in DNS"), -1};
     Finish(LookupVerdict::Taken);
 }
 
-void TLookupJob::StartRegistryRoute()
+// Asks the scheduler for the current route's server; a server given up earlier in this
+// search is not asked, and the next route answers at once.
+void TLookupJob::AskRoute()
 {
-    const auto [route, endpoint] = engine_.FirstRouteOf(entry_);
-    if (route != LookupRoute::Whois) {
-        serverKey_ = TLookupScheduler::ServerKeyOf(route == LookupRoute::Cache ? endpoint : QUrl(endpoint).host());
-        waitsForTurn_ = true;
-        if (turnGiven_)
-            TakeItsTurn();
+    if (done_)
+        return;
+    if (routeIndex_ >= routes_.size()) {
+        Fail(QStringLiteral("no server is assigned to ") + entry_.TLD);
         return;
     }
-    isWhois_ = true;
-    host_ = entry_.Server;
-    serverKey_ = TLookupScheduler::ServerKeyOf(host_);
-    details_.Reason = {LookupRoute::Whois, entry_.Server, QString()};
-    AskWhois();
-}
-
-void TLookupJob::TakeItsTurn()
-{
-    turnGiven_ = true;
-    if (!waitsForTurn_ || done_)
-        return;
-    waitsForTurn_ = false;
-    ticket_ = scheduler_.Request(serverKey_, [this] { RunBlocking(); });
-}
-
-// A host that failed earlier in this search is not asked again, also when it failed
-// while this lookup waited for its turn.
-bool TLookupJob::SkippedAsFailed()
-{
-    if (!engine_.FailedServers.Contains(host_.toUpper()))
-        return false;
-    details_.Reason.Text = QStringLiteral("not asked again: it failed earlier in this search");
-    Finish(LookupVerdict::LookupFailed);
-    return true;
-}
-
-void TLookupJob::AskWhois()
-{
-    if (SkippedAsFailed())
-        return;
-    ticket_ = scheduler_.Request(serverKey_, [this] {
-        ticket_ = 0;
-        holdsSlot_ = true;
-        if (SkippedAsFailed()) {
-            holdsSlot_ = false;
-            scheduler_.Release(serverKey_, false);
-            return;
-        }
-        ++attempts_;
-        if (!asked_.isValid())
-            asked_.start();
-        exchange_ = std::make_unique<TWhoisExchange>();
-        connect(exchange_.get(), &TWhoisExchange::finished, this, &TLookupJob::TakeWhoisAnswer, Qt::QueuedConnection);
-        exchange_->Start(host_, engine_.Whois1.Port, QueryForm(name_.toLower() + entry_.TLD), engine_.Whois1.limits());
-    });
-}
-
-void TLookupJob::TakeWhoisAnswer()
-{
-    if (!exchange_ || done_)
-        return;
-    const TWhoisExchange::Outcome outcome = exchange_->outcome();
-    const QByteArray text = exchange_->reply();
-    const QString why = exchange_->why();
-    exchange_.reset();
-    const bool refused = outcome == TWhoisExchange::Outcome::Reset
-                         || (outcome == TWhoisExchange::Outcome::Read && IsRefusalReply(text));
-    // Listed before the slot goes, so a lookup waiting for this host is not sent to it.
-    if (outcome == TWhoisExchange::Outcome::Failed)
-        engine_.FailedServers.Add(host_.toUpper());
-    holdsSlot_ = false;
-    scheduler_.Release(serverKey_, refused);
-
-    if (refused) {
-        const qint64 pauseMs = pauses_.Next(RequestedWaitMs(text));
-        if (pauseMs < 0) {
-            const QString summary = outcome == TWhoisExchange::Outcome::Reset
-                                        ? QStringLiteral("the connection was reset before any reply")
-                                        : RefusalSummary(text);
-            details_.Reason.Text = QStringLiteral("refused by the registry (asked %1 times): %2").arg(attempts_).arg(summary);
-            Finish(LookupVerdict::LookupFailed);
-        } else {
-            pause_.start(static_cast<int>(pauseMs));
-        }
+    const Route& route = routes_.at(routeIndex_);
+    isWhois_ = route.kind == LookupRoute::Whois;
+    details_.Reason.Route = route.kind;
+    details_.Reason.Server = route.endpoint;
+    if (engine_.FailedServers.Contains(route.endpoint)) {
+        HandOver(route.kind == LookupRoute::Rdap ? kRdapGivenUp : kGivenUp);
         return;
     }
-    switch (outcome) {
-    case TWhoisExchange::Outcome::Read: {
-        details_.LookupSucceeded = true;
-        const LookupVerdict verdict = JudgeReply(CutReplyIntoLines(text), entry_.MatchText.toUpper());
-        details_.Reason.Text = ReplyVerdictReason(verdict, entry_.MatchText);
-        Finish(verdict);
-        return;
-    }
-    case TWhoisExchange::Outcome::Stopped:
-        details_.QueryStopped = true;
-        details_.Reason.Text = why;
-        Finish(LookupVerdict::LookupFailed);
-        return;
-    case TWhoisExchange::Outcome::Failed:
-    case TWhoisExchange::Outcome::Refused:
-    case TWhoisExchange::Outcome::Reset:
-    case TWhoisExchange::Outcome::Waiting:
-        details_.Reason.Text = why;
-        Finish(LookupVerdict::LookupFailed);
-        return;
-    }
+    const QString host = route.kind == LookupRoute::Rdap || route.kind == LookupRoute::Http ? QUrl(route.endpoint).host()
+                                                                                           : route.endpoint;
+    serverKey_ = TLookupScheduler::ServerKeyOf(host);
+    ticket_ = scheduler_.Request(serverKey_, options_.order, [this] { StartStep(); });
 }
 
-void TLookupJob::RunBlocking()
+void TLookupJob::StartStep()
 {
     ticket_ = 0;
     holdsSlot_ = true;
-    asked_.start();
-    scheduler_.BeginBlockingStep();
-    JudgeDetails details;
-    const LookupVerdict verdict = engine_.JudgeDomain(name_, entry_, isWhois_, &details);
-    const bool refused = details.Reason.Text.startsWith(QLatin1String("refused by the registry"))
-                         || details.Reason.Text.startsWith(QLatin1String("RDAP: too many requests"));
-    if (holdsSlot_) {   // Abort() may have released it during the wait
+    const Route& route = routes_.at(routeIndex_);
+    // The server may have failed while this lookup waited for its turn.
+    if (engine_.FailedServers.Contains(route.endpoint)) {
         holdsSlot_ = false;
-        scheduler_.Release(serverKey_, refused);
+        scheduler_.Release(serverKey_);
+        HandOver(route.kind == LookupRoute::Rdap ? kRdapGivenUp : kGivenUp);
+        return;
     }
-    scheduler_.EndBlockingStep();
-    if (!done_)
-        details_ = details;
-    Finish(verdict);
+    ++attempts_;
+    if (!asked_.isValid())
+        asked_.start();
+    step_ = MakeStep(route);
+    // Queued: a step may end inside Start(), and this lookup lets it go when it ends.
+    connect(step_.get(), &TRouteStep::finished, this, &TLookupJob::TakeStepResult, Qt::QueuedConnection);
+    step_->Start();
+}
+
+std::unique_ptr<TRouteStep> TLookupJob::MakeStep(const Route& route)
+{
+    const QString query = QueryForm(name_.toLower() + entry_.TLD);
+    switch (route.kind) {
+    case LookupRoute::Rdap:
+        return std::make_unique<TRdapStep>(engine_.Http.session(), route.endpoint, query.toLower(),
+                                           engine_.Http.limits(NetworkLimits::MaxRdapBytes));
+    case LookupRoute::Http:
+        return std::make_unique<TWebPageStep>(engine_.Http.session(), route.endpoint, query, entry_.MatchText,
+                                              engine_.Http.limits(NetworkLimits::MaxLookupPageBytes),
+                                              *QRandomGenerator::global());
+    case LookupRoute::Cache:
+        return std::make_unique<TTakenListStep>(engine_.TakenListCache, name_, CacheTldOf(entry_.TLD));
+    case LookupRoute::Whois:
+    case LookupRoute::Dns:
+    case LookupRoute::None:
+        break;
+    }
+    return std::make_unique<TWhoisStep>(route.endpoint, engine_.Whois1.Port, query, entry_.MatchText, engine_.Whois1.limits());
+}
+
+void TLookupJob::TakeStepResult()
+{
+    if (!step_ || done_ || !step_->done())
+        return;
+    const StepResult result = step_->result();
+    const LookupRoute route = step_->route();
+    const QString endpoint = step_->endpoint();
+    step_.reset();
+    lastStep_ = result;
+    // Listed before the slot goes, so a lookup waiting for this server is not sent to it.
+    if (result.endpointFailed)
+        engine_.FailedServers.Add(endpoint);
+    holdsSlot_ = false;
+    scheduler_.Release(serverKey_, {result.outcome == StepOutcome::Refused, result.retryAfterMs});
+
+    switch (result.outcome) {
+    case StepOutcome::Verdict:
+        details_.LookupSucceeded = result.answered;
+        details_.Reason.Text = result.text;
+        if (handedOver_.contains(kRdapGivenUp))
+            details_.Reason.Text += QStringLiteral(" (the RDAP service was given up earlier in this search)");
+        Finish(result.verdict);
+        return;
+    case StepOutcome::Refused:
+        TakeRefusal(result);
+        return;
+    case StepOutcome::Stopped:
+        details_.QueryStopped = true;
+        details_.Reason.Text = result.text;
+        Finish(LookupVerdict::LookupFailed);
+        return;
+    case StepOutcome::NoAnswer:
+        takenListError_ = route == LookupRoute::Cache;
+        HandOver(result.text);
+        return;
+    }
+}
+
+// Asked again after the pause of the refusal rule (or the wait the server asked for),
+// through the scheduler; when the pauses of this route, or of the whole domain, would pass
+// their bound, the route gives up.
+void TLookupJob::TakeRefusal(const StepResult& result)
+{
+    const LookupRoute route = routes_.at(routeIndex_).kind;
+    const RetryPacing pacing = route == LookupRoute::Rdap ? engine_.RdapRetries : engine_.whoisQuery().refusalPacing();
+    if (!pauses_)
+        pauses_.emplace(pacing);
+    const qint64 domainBoundMs = std::max(engine_.RdapRetries.boundMs, engine_.whoisQuery().refusalPacing().boundMs);
+    qint64 pauseMs = pauses_->Next(result.retryAfterMs);
+    if (pauseMs >= 0 && pausedMs_ + pauseMs > domainBoundMs)
+        pauseMs = -1;
+    if (pauseMs < 0) {
+        if (route == LookupRoute::Rdap)
+            HandOver(QStringLiteral("RDAP: too many requests (asked %1 times)").arg(attempts_));
+        else
+            Fail(QStringLiteral("refused by the registry (asked %1 times): %2").arg(attempts_).arg(result.refusalSummary));
+        return;
+    }
+    pausedMs_ += pauseMs;
+    pause_.start(static_cast<int>(pauseMs));
+}
+
+// The current route could not tell: the next one is asked, or the domain fails with the
+// reasons of every route.
+void TLookupJob::HandOver(const QString& why)
+{
+    if (routeIndex_ + 1 >= routes_.size()) {
+        Fail(why);
+        return;
+    }
+    handedOver_.append(why);
+    ++routeIndex_;
+    attempts_ = 0;
+    pauses_.reset();
+    AskRoute();
+}
+
+void TLookupJob::Fail(const QString& why)
+{
+    details_.Reason.Text = (QStringList(handedOver_) << why).join(QStringLiteral("; then "));
+    Finish(LookupVerdict::LookupFailed);
 }
 
 void TLookupJob::Abort()
@@ -195,9 +230,9 @@ void TLookupJob::Abort()
         precheck_->Forget(dnsTicket_);
         dnsTicket_ = 0;
     }
-    if (exchange_) {
-        exchange_->Abort();   // finished() is queued; the job ends here
-        exchange_.reset();
+    if (step_) {
+        step_->Abort();
+        step_.reset();
     }
     pause_.stop();
     if (ticket_) {
@@ -206,7 +241,7 @@ void TLookupJob::Abort()
     }
     if (holdsSlot_) {
         holdsSlot_ = false;
-        scheduler_.Release(serverKey_, false);
+        scheduler_.Release(serverKey_);
     }
     details_.QueryStopped = true;
     details_.Reason.Text = QStringLiteral("stopped");

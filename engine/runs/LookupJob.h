@@ -2,79 +2,97 @@
 #include "engine/lookup/LookUp.h"
 #include "engine/lookup/LookupVerdict.h"
 #include "engine/lookup/RetryPauses.h"
+#include "engine/lookup/RouteStep.h"
 #include "engine/lookup/TLDInfoList.h"
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class TDnsPrecheck;
 class TMisc1;
 class TLookupScheduler;
-class TWhoisExchange;
 
-// The lookup of one domain in an automated run, as an object: Start() asks the
-// scheduler for its server, the lookup runs by itself on the event loop, and finished()
-// says that its verdict, its whois flag and its details (with the reason) are there.
+// The lookup of one domain, as an object: Start() sets it going, it runs by itself on the
+// event loop, and finished() says that its verdict and its details (with the reason) are
+// there. Nothing in it waits: every question is a step (DNS, RDAP, whois, web page, taken
+// list) that ends by a signal.
 //
-// With a DNS pre-check, the resolver is asked first; a delegated name is taken and no
-// registry hears of it.
-//
-// A whois route runs as its own exchange, so lookups of different servers overlap;
-// refusals are asked again after their pauses, through the scheduler. Every other route
-// (RDAP and the assigned server after it, a web page, the taken-list cache) runs as the
-// one-at-a-time lookup that the single search uses, inside a blocking step.
+// With a DNS pre-check the resolver is asked first; a delegated name is taken and no
+// registry hears of it. Then the TLD's routes are asked in turn (its RDAP service, then
+// its assigned server), each step under its server's key at the scheduler, so a
+// fall-back is paced like any query. A route that cannot tell hands over to the next; a
+// refusal or 429 is asked again after its pause, through the scheduler; a server that
+// could not be reached is given up for the rest of the search.
 class TLookupJob : public QObject {
     Q_OBJECT
 public:
+    struct Options {
+        qint64 order = 0;              // the domain's place in the run: its requests go ahead of later ones
+        bool skipTakenLists = false;   // the single search asks the taken-list TLDs' servers instead
+        bool askClosedTlds = false;    // the single search asks a brand TLD's registry too
+    };
     TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, TDnsPrecheck* precheck, QString name, TLDInfo entry,
-               QObject* parent = nullptr);
+               Options options, QObject* parent = nullptr);
     ~TLookupJob() override;
 
     void Start();
-    // A route that blocks the event loop runs only when the run needs its verdict next, as
-    // one lookup at a time would run it; the pipeline says when.
-    bool waitsForItsTurn() const { return waitsForTurn_; }
-    void TakeItsTurn();
-    // Ends the lookup at once: no verdict (details.QueryStopped), the server not blamed.
+    // Ends the lookup at once: no verdict (details.QueryStopped), no server blamed.
     void Abort();
 
     bool done() const { return done_; }
     LookupVerdict verdict() const { return verdict_; }
+    // The route asked last is a whois server.
     bool isWhois() const { return isWhois_; }
     const JudgeDetails& details() const { return details_; }
+    // What the route asked last sent: a whois reply or web page, RDAP's lines.
+    const StepResult& lastStep() const { return lastStep_; }
+    // The taken-list route could not answer (its list was not available).
+    bool takenListError() const { return takenListError_; }
 
 signals:
     void finished();
 
 private:
+    struct Route {
+        LookupRoute kind;
+        QString endpoint;   // RDAP base URL, whois host, URL template, taken-list server
+    };
     void TakeDnsAnswer(bool delegated);
-    void StartRegistryRoute();
-    void AskWhois();
-    bool SkippedAsFailed();
-    void TakeWhoisAnswer();
-    void RunBlocking();
+    void AskRoute();
+    void StartStep();
+    void TakeStepResult();
+    void HandOver(const QString& why);
+    void TakeRefusal(const StepResult& result);
+    std::unique_ptr<TRouteStep> MakeStep(const Route& route);
+    void Fail(const QString& why);
     void Finish(LookupVerdict verdict);
 
     TMisc1& engine_;
     TLookupScheduler& scheduler_;
     TDnsPrecheck* precheck_;
-    quint64 dnsTicket_ = 0;   // a question at the resolver
-    bool turnGiven_ = false;  // the pipeline needs this verdict next
     QString name_;
     TLDInfo entry_;
-    QString host_;          // the whois host, upper-cased for FailedServers
-    QString serverKey_;     // the scheduler's name for the server asked
-    int ticket_ = 0;        // a request waiting for the scheduler
+    Options options_;
+    QList<Route> routes_;
+    int routeIndex_ = 0;
+    QStringList handedOver_;   // why the earlier routes could not tell
+    quint64 dnsTicket_ = 0;    // a question at the resolver
+    QString serverKey_;        // the scheduler's name for the server of the current route
+    int ticket_ = 0;           // a request waiting for the scheduler
     bool holdsSlot_ = false;
-    std::unique_ptr<TWhoisExchange> exchange_;
-    TRetryPauses pauses_;
+    std::unique_ptr<TRouteStep> step_;
+    std::optional<TRetryPauses> pauses_;   // of the current route
+    qint64 pausedMs_ = 0;      // all routes' refusal pauses together
+    int attempts_ = 0;         // questions to the current route
     QTimer pause_;
-    int attempts_ = 0;
-    QElapsedTimer asked_;   // since the first question to a server
-    bool waitsForTurn_ = false;
+    QElapsedTimer asked_;      // since the first question
     bool done_ = false;
     LookupVerdict verdict_ = LookupVerdict::LookupFailed;
     bool isWhois_ = false;
+    bool takenListError_ = false;
     JudgeDetails details_;
+    StepResult lastStep_;
 };

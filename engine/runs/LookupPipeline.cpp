@@ -2,7 +2,7 @@
 #include "engine/Misc1.h"
 #include "engine/runs/DnsPrecheck.h"
 #include "engine/runs/LookupJob.h"
-#include "engine/runs/LookupScheduler.h"
+#include "engine/net/LookupScheduler.h"
 #include <QEventLoop>
 
 TLookupPipeline::TLookupPipeline(TMisc1& engine, TldsOfName tldsOf, Settings settings, QObject* parent)
@@ -49,7 +49,8 @@ void TLookupPipeline::Feed()
         const TLDInfo* entry = engine_.TLDInfoList.Find(tlds.at(position.tld));
         if (!entry)
             continue;
-        auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, precheck_.get(), engine_.SearchList.at(position.name), *entry);
+        auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, precheck_.get(), engine_.SearchList.at(position.name),
+                                                *entry, TLookupJob::Options{++started_, false});
         TLookupJob* started = job.get();
         jobs_.emplace(position, std::move(job));
         started->Start();
@@ -74,7 +75,6 @@ TLookupPipeline::Outcome TLookupPipeline::Await(int nameIndex, int tldIndex)
         return outcome;
     }
     TLookupJob* job = found->second.get();
-    job->TakeItsTurn();
     if (!job->done()) {
         QEventLoop loop;
         connect(job, &TLookupJob::finished, &loop, &QEventLoop::quit);
@@ -104,6 +104,7 @@ void TLookupPipeline::AbortAll()
     scheduler_->SetPaused(true);
     for (auto& [index, job] : jobs_)
         job->Abort();
+    engine_.TakenListCache.AbortDownloads();
     if (precheck_)
         precheck_->StopAll();
 }

@@ -69,5 +69,6 @@ private:
     size_t window_;
     int checkedName_ = -1;      // the last name whose validity is known
     bool checkedNameValid_ = false;
+    qint64 started_ = 0;        // jobs started: each one's place in the run
     bool aborted_ = false;
 };

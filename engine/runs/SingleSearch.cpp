@@ -1,5 +1,4 @@
 #include "engine/Misc1.h"
-#include "engine/lookup/ReplyJudge.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/runs/ReplyText.h"
 #include <QUrl>
@@ -39,33 +38,33 @@ QString ShownDomain(const QString& name, const QString& extension)
 // lookup page answered, the record's facts where RDAP did.
 QStringList ShownReply(TMisc1& engine, const QStringList& reply)
 {
-    switch (engine.LastLookupReason().Route) {
-    case LookupRoute::Whois: return ReplyTextLines(engine.whoisQuery().LastReplyBytes());
-    case LookupRoute::Http: return ReplyTextLines(engine.httpQuery().LastReplyBytes());
-    default: return reply;
-    }
+    const QByteArray& bytes = engine.LastReplyBytes();
+    return bytes.isEmpty() ? reply : ReplyTextLines(bytes);
 }
 
-// The verdict by the rules of the automated search: RDAP's own, else the TLD's phrase.
-void ShowVerdict(TMisc1& engine, ISearchView& view, const QString& domain, const QString& extension,
-                 const QStringList& reply)
+// The verdict line, by the rules of the automated search.
+void ShowVerdict(TMisc1& engine, ISearchView& view, const QString& domain)
 {
-    LookupVerdict verdict = LookupVerdict::Taken;
-    if (const auto rdap = engine.LastRdapVerdict()) {
-        verdict = *rdap;
-    } else {
-        const TLDInfo* entry = engine.TLDInfoList.Find(extension);
-        const QString match = entry ? entry->MatchText : QString();
-        verdict = JudgeReply(reply, match.toUpper());
-        if (verdict == LookupVerdict::ServerError) {
-            view.showSingleState(SingleState::NoAnswer, QStringLiteral("no answer: ") + ReplyVerdictReason(verdict, match));
-            return;
-        }
-    }
-    if (verdict == LookupVerdict::Free)
+    switch (engine.LastLookupVerdict()) {
+    case LookupVerdict::Free:
         view.showSingleState(SingleState::Free, domain + QStringLiteral(" is free"));
-    else
-        view.showSingleState(SingleState::Taken, domain + QStringLiteral(" is registered"));
+        return;
+    case LookupVerdict::Reserved:
+        view.showSingleState(SingleState::Taken, domain + QStringLiteral(" is reserved by the registry"));
+        return;
+    case LookupVerdict::Closed:
+        view.showSingleState(SingleState::Taken, domain + QStringLiteral(" is not open to the public (brand TLD)"));
+        return;
+    case LookupVerdict::ServerError:
+    case LookupVerdict::LookupFailed: {
+        const QString why = engine.LastLookupReason().Text;
+        view.showSingleState(SingleState::NoAnswer,
+                             QStringLiteral("no answer: ") + (why.isEmpty() ? QStringLiteral("the lookup failed") : why));
+        return;
+    }
+    case LookupVerdict::Taken: break;
+    }
+    view.showSingleState(SingleState::Taken, domain + QStringLiteral(" is registered"));
 }
 
 void SingleSearch(TMisc1& engine, ISearchView& view)
@@ -99,7 +98,7 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
     const bool answered = engine.LookUpAddress(name, extension, reply, isWhois, true, takenListError);
     const bool stopped = engine.LastLookupStopped() || engine.StopRequest != 0;
     if (answered && !stopped) {
-        ShowVerdict(engine, view, ShownDomain(bareName, tld), tld, reply);
+        ShowVerdict(engine, view, ShownDomain(bareName, tld));
         for (const QString& line : ShownReply(engine, reply))
             view.addSingleResult(line);
         return;

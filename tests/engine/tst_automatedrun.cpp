@@ -1,4 +1,6 @@
 #include "SearchRunHarness.h"
+#include "engine/lookup/DefaultTLDInfoList.h"
+#include "engine/lookup/FurtherTLDs.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QtTest>
@@ -638,6 +640,57 @@ private slots:
             QCOMPARE(h.view.list(ResultList::Free).size(), 3);
             QCOMPARE(h.http.requests.size(), 1);
         }
+    }
+
+    // Every TLD the program offers, ticked, over loopback services that find no name:
+    // RDAP (for every other TLD label) answers 404, whois "No match". A brand TLD's name is
+    // never asked and never FREE; a TLD with eligibility rules says so in its FREE entry.
+    void noFreeUnderABrandTLD()
+    {
+        SearchRunHarness h;
+        h.setNames({"freeone"});
+        BuildDefaultTLDInfoList(h.engine.builtinTables(), h.engine.TLDInfoList, {});
+        for (const FurtherTLD& further : FurtherTLDs(h.engine.builtinTables(), h.engine.RdapBootstrap))
+            h.engine.TLDInfoList.Add(further.TLD, further.Server, QString(), false);
+        QHash<QString, QString> services;
+        for (int i = 0; i < h.engine.TLDInfoList.Count(); ++i) {
+            TLDInfo& entry = h.engine.TLDInfoList.At(i);
+            entry.Server = QStringLiteral("127.0.0.1");
+            entry.MatchText = QStringLiteral("No match");
+            entry.Checked = true;
+            if (i % 2)
+                services.insert(entry.TLD.section(QLatin1Char('.'), -1), QString::fromLatin1(h.http.origin()) + "/rdap/");
+        }
+        h.engine.RdapEnabled = true;
+        h.engine.RdapBootstrap.Use(services, {});
+        h.http.setHandler([](const HttpRequestSeen&) { return ScriptedReply::Page(R"({"errorCode":404})", 404); });
+        h.runAutomated();
+
+        const QStringList entries = h.view.list(ResultList::All);
+        QCOMPARE(entries.size(), h.engine.TLDInfoList.Count());
+        QStringList closed;
+        for (const QString& entry : entries)
+            if (entry.endsWith(QLatin1String(" : Not open to the public (brand TLD)")))
+                closed.append(entry.section(QLatin1Char(' '), 0, 0).mid(7));   // after "FREEONE"
+        QVERIFY2(closed.size() > 400, qPrintable(QString::number(closed.size())));
+        for (const char* brand : {".google", ".bmw", ".amazon", ".xn--cckwcxetd"})   // .アマゾン
+            QVERIFY2(closed.contains(QLatin1String(brand)), brand);
+        for (const char* open : {".com", ".de", ".app"})
+            QVERIFY2(!closed.contains(QLatin1String(open)), open);
+        QCOMPARE(h.view.list(ResultList::Free).size() + closed.size(), entries.size());
+        QVERIFY(h.view.list(ResultList::Free).contains(
+            "FREEONE.bank : FREE (eligibility rules apply), Click on the Register Domain button now !"));
+        QVERIFY(h.view.list(ResultList::Free).contains("FREEONE.com : FREE, Click on the Register Domain button now !"));
+        QCOMPARE(h.view.counterText, QStringLiteral("%1 checked, %2 taken, %3 free, 0 errors")
+                                         .arg(entries.size()).arg(closed.size()).arg(entries.size() - closed.size()));
+        QVERIFY(h.resultsFile().contains("\r\nFREEONE.google : TAKEN\r\n"));
+        // No registry heard of a brand TLD's name.
+        QList<QByteArray> asked = h.whois.queries;
+        for (const HttpRequestSeen& request : h.http.requests)
+            asked.append(request.path.mid(request.path.lastIndexOf('/') + 1));
+        QCOMPARE(asked.size() + closed.size(), entries.size());
+        for (const QByteArray& domain : asked)
+            QVERIFY2(!closed.contains(QString::fromLatin1(domain.mid(domain.indexOf('.')))), domain.constData());
     }
 };
 

@@ -34,10 +34,10 @@ private slots:
         QTest::addColumn<QString>("match");
         QTest::newRow("com") << ".com" << "whois.verisign-grs.com" << "No Match";
         QTest::newRow("gov") << ".gov" << "http://www.dotgov.gov/whois.aspx?domain=<name>" << "No match";
-        QTest::newRow("ie") << ".ie" << "Cache Domains Taken List" << "No Match";
-        QTest::newRow("tm.hu") << ".tm.hu" << "Cache Domains Taken List" << "No Match";
-        QTest::newRow("ac, later copy") << ".ac" << "http://www.nic.ac/cgi-bin/whois?query=<name>" << "is available";
-        QTest::newRow("fi") << ".fi" << "Cache Domains Taken List" << "No Match";
+        QTest::newRow("ie") << ".ie" << "whois.weare.ie" << "not found";
+        QTest::newRow("tm.hu") << ".tm.hu" << "whois.nic.hu" << "No match";
+        QTest::newRow("ac") << ".ac" << "whois.nic.ac" << "Domain Not Found";
+        QTest::newRow("fi") << ".fi" << "whois.fi" << "Domain Not Found";
     }
     void defaultServersOfTellingTLDs()
     {

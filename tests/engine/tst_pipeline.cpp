@@ -4,7 +4,7 @@
 // PerServer connections to one server, and Stop ends it at once with lookups in flight.
 #include "FreePort.h"
 #include "SearchRunHarness.h"
-#include "engine/runs/LookupScheduler.h"
+#include "engine/net/LookupScheduler.h"
 #include <QElapsedTimer>
 #include <QtTest>
 #include <memory>
@@ -129,9 +129,9 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < 3; ++i)
-            scheduler.Request(key, [&] {
+            scheduler.Request(key, 0, [&] {
                 grantedAt << clock.elapsed();
-                scheduler.Release(key, grantedAt.size() == 2);   // the second one is refused
+                scheduler.Release(key, {grantedAt.size() == 2, -1});   // the second one is refused
             });
         QTRY_COMPARE_WITH_TIMEOUT(grantedAt.size(), 3, 5000);
         QVERIFY(grantedAt.at(1) - grantedAt.at(0) >= 495);

@@ -78,7 +78,7 @@ private slots:
         engine->setProgramFolder(dir->path());
         engine->Whois1.Port = whois->port();
         engine->Http.IdleTimeoutMs = 3000;
-        engine->rdapQuery().FirstRetryPauseMs = 20;
+        engine->RdapRetries.firstMs = 20;
         engine->RdapEnabled = true;
         engine->RdapBootstrap.Use({{QStringLiteral("com"), base()}, {QStringLiteral("co.uk"), base() + "couk/"}}, {});
         engine->TLDInfoList.Add(QStringLiteral(".com"), QStringLiteral("127.0.0.1"), QStringLiteral("No match"), true);
@@ -139,6 +139,86 @@ private slots:
         for (const HttpRequestSeen& request : rdap->requests)
             QCOMPARE(request.header("Accept"), QByteArray("application/rdap+json"));
         QCOMPARE(whois->queries.size(), route == LookupRoute::Whois && whoisUp ? 1 : 0);
+    }
+
+    // Replies of every kind through the verdict code: .com asks RDAP first (then whois
+    // when RDAP gives no verdict), .net has no RDAP service and asks whois alone.
+    void repliesJudged_data()
+    {
+        QTest::addColumn<QString>("tld");
+        QTest::addColumn<int>("status");   // of the RDAP answer
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("whoisReply");
+        QTest::addColumn<QString>("match");
+        QTest::addColumn<LookupVerdict>("verdict");
+        QTest::addColumn<QString>("reason");   // what the reason begins with
+        using V = LookupVerdict;
+        const QByteArray taken = "Domain Name: EXAMPLE\r\nRegistrar: X\r\n# Queries may be blocked. All rights reserved.\r\n";
+        const QByteArray free = "No match for EXAMPLE\r\n";
+        const QString noMatch = QStringLiteral("No match");
+        QTest::newRow("RDAP 404, terms that say reserved and blocked")
+            << ".com" << 404
+            << QByteArray(R"({"errorCode":404,"title":"Not Found","notices":[{"title":"Terms of Use",)"
+                          R"("description":["Abusers are blocked. All rights reserved."]}]})")
+            << taken << noMatch << V::Free << "not found (RDAP 404)";
+        QTest::newRow("RDAP 404, not available for registration")
+            << ".com" << 404
+            << QByteArray(R"({"errorCode":404,"title":"Not Found","description":["Domain not found",)"
+                          R"("This name is not available for registration: Registry Reserved"]})")
+            << free << noMatch << V::Reserved << "This name is not available for registration: Registry Reserved";
+        QTest::newRow("RDAP 404, blocked in a notice")
+            << ".com" << 404
+            << QByteArray(R"({"errorCode":404,"notices":[{"title":"Name status","description":"Blocked by the registry"}]})")
+            << free << noMatch << V::Reserved << "Blocked by the registry";
+        QTest::newRow("RDAP 200 error object, premium")
+            << ".com" << 200 << QByteArray(R"({"errorCode":400,"title":"Premium name held by the registry"})") << free
+            << noMatch << V::Reserved << "Premium name held by the registry";
+        QTest::newRow("RDAP object, trailing dot and capitals")
+            << ".com" << 200 << DomainObject("EXAMPLE.COM.") << free << noMatch << V::Taken << "registered";
+        QTest::newRow("RDAP object without a name")
+            << ".com" << 200 << QByteArray(R"({"objectClassName":"domain","status":["active"]})") << free << noMatch
+            << V::Taken << "registered";
+        QTest::newRow("RDAP object for another domain: whois says free")
+            << ".com" << 200 << DomainObject("other.com") << free << noMatch << V::Free << "the reply holds";
+        QTest::newRow("RDAP object for another domain: whois says taken")
+            << ".com" << 200 << DomainObject("example.net") << taken << noMatch << V::Taken << "the reply lacks";
+        QTest::newRow("whois: phrase across a TAB")
+            << ".net" << 0 << QByteArray() << QByteArray("Domain: example.net\r\nStatus:\tAVAILABLE\r\n")
+            << "Status: AVAILABLE" << V::Free << "the reply holds";
+        QTest::newRow("whois: thirteen blanks match one")
+            << ".net" << 0 << QByteArray() << QByteArray("Status: AVAILABLE\r\n") << "Status:             AVAILABLE"
+            << V::Free << "the reply holds";
+        QTest::newRow("whois: NOT AVAILABLE across tabs")
+            << ".net" << 0 << QByteArray() << QByteArray("Status:\t\tNOT AVAILABLE\r\n") << "Status: AVAILABLE" << V::Taken
+            << "the reply lacks";
+        QTest::newRow("whois: reserved ahead of the free phrase")
+            << ".net" << 0 << QByteArray() << QByteArray("%% NOT FOUND\r\n%% The name is  reserved by the registry\r\n")
+            << "%% NOT FOUND" << V::Reserved << "%% The name is reserved by the registry";
+        QTest::newRow("whois: Status TAB reserved")
+            << ".net" << 0 << QByteArray() << QByteArray("Domain: example.net\nStatus:\treserved\n") << noMatch
+            << V::Reserved << "Status: reserved";
+        QTest::newRow("whois: terms that say reserved and blocked") << ".net" << 0 << QByteArray() << taken << noMatch
+                                                                     << V::Taken << "the reply lacks";
+    }
+    void repliesJudged()
+    {
+        QFETCH(QString, tld);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, whoisReply);
+        QFETCH(QString, match);
+        QFETCH(LookupVerdict, verdict);
+        QFETCH(QString, reason);
+        rdap->setHandler([&](const HttpRequestSeen&) { return ScriptedReply::Page(body, status); });
+        whois->setReply(whoisReply);
+        engine->TLDInfoList.Find(QStringLiteral(".com"))->MatchText = match;
+        engine->TLDInfoList.Add(QStringLiteral(".net"), QStringLiteral("127.0.0.1"), match, true);
+
+        bool isWhois = false;
+        JudgeDetails details;
+        QCOMPARE(engine->JudgeDomain(QStringLiteral("example"), *engine->TLDInfoList.Find(tld), isWhois, &details), verdict);
+        QVERIFY2(details.Reason.Text.startsWith(reason), qPrintable(details.Reason.Text));
+        QCOMPARE(rdap->requests.size(), tld == ".com" ? 1 : 0);
     }
 
     // RDAP off, a pinned TLD, or a TLD without a service: exactly the assigned server.

@@ -43,7 +43,7 @@ private slots:
         QTest::newRow("last line without an end is kept") << QByteArray("a\nb") << QStringList{"a", "b"};
         QTest::newRow("tilde cuts and is lost") << QByteArray("ab~cd") << QStringList{"ab", "cd"};
         QTest::newRow("accented letter (UTF-8) cuts twice") << QByteArray("dom\xc3\xadnio") << QStringList{"dom", "", "nio"};
-        QTest::newRow("DEL and tab cut") << QByteArray("a\x7f" "b\tc") << QStringList{"a", "b", "c"};
+        QTest::newRow("DEL cuts, a tab is a blank") << QByteArray("a\x7f" "b\tc") << QStringList{"a", "b c"};
         QTest::newRow("brace 125 stays, NUL cuts") << QByteArray("{x}\0y", 5) << QStringList{"{x}", "y"};
         QTest::newRow("nothing") << QByteArray() << QStringList{};
         QTest::newRow("only line ends") << QByteArray("\n\n") << QStringList{"", ""};
@@ -61,9 +61,11 @@ private slots:
         for (int b = 0; b < 256; ++b)
             all += static_cast<char>(b);
         const QStringList lines = CutReplyIntoLines(all);
-        // 32 cuts below 32, 130 from 126 up, one piece of 94 printable characters.
-        QCOMPARE(lines.size(), 32 + 1 + 129);
-        QCOMPARE(lines.at(32).size(), 94);
+        // 31 cuts below 32 (not the tab, a blank in the line the LF at 10 ends), 130 from 126
+        // up; the cut at 126 ends the piece of 94 printable characters.
+        QCOMPARE(lines.size(), 31 + 130);
+        QCOMPARE(lines.at(9), QStringLiteral(" "));
+        QCOMPARE(lines.at(31).size(), 94);
         for (const QString& line : lines)
             for (const QChar c : line)
                 QVERIFY(c.unicode() >= 32 && c.unicode() <= 125);

@@ -1,5 +1,6 @@
 // An RDAP answer body: read as a domain object, turned into the single search's lines,
-// and read as a "not found" answer, which always has a line to show.
+// read as a "not found" answer, which always has a line to show, and classified as a 404
+// and a 200 answer, which always say what decided.
 #include "engine/lookup/RdapReply.h"
 #include <QByteArray>
 
@@ -16,5 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (RdapNotFoundLines(QStringLiteral("name.test"), body).isEmpty())
         __builtin_trap();
+    for (const int status : {200, 404})
+        if (ClassifyRdapAnswer(status, body, QStringLiteral("name.test")).reason.isEmpty())
+            __builtin_trap();
     return 0;
 }

@@ -11,6 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (QChar c : line)
             if (c.unicode() < 32 || c.unicode() > 125)
                 __builtin_trap();
-    JudgeReply(lines, QString::fromUtf8(match).toUpper());
+    const LookupVerdict verdict = JudgeReply(lines, QString::fromUtf8(match).toUpper());
+    // A reserved name is told by the reply line that says so.
+    if (verdict == LookupVerdict::Reserved && ReplyVerdictReason(verdict, QString(), lines).isEmpty())
+        __builtin_trap();
     return 0;
 }

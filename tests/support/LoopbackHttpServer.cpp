@@ -6,6 +6,7 @@
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <sys/socket.h>
 
 ScriptedReply ScriptedReply::Page(const QByteArray& body, int status)
@@ -66,9 +67,14 @@ void LoopbackHttpServer::useTls(const QSslCertificate& certificate, const QSslKe
 
 bool LoopbackHttpServer::listen()
 {
+    return listen(QHostAddress::LocalHost, 0);
+}
+
+bool LoopbackHttpServer::listen(const QHostAddress& address, quint16 port)
+{
     // QSslServer hands connections on once encrypted; the plain server at once.
     connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, &LoopbackHttpServer::Accept);
-    return server_->listen(QHostAddress::LocalHost, 0);
+    return server_->listen(address, port);
 }
 
 quint16 LoopbackHttpServer::port() const
@@ -78,7 +84,7 @@ quint16 LoopbackHttpServer::port() const
 
 QByteArray LoopbackHttpServer::hostAndPort() const
 {
-    return "127.0.0.1:" + QByteArray::number(port());
+    return server_->serverAddress().toString().toLatin1() + ':' + QByteArray::number(port());
 }
 
 QByteArray LoopbackHttpServer::origin() const
@@ -92,9 +98,9 @@ void LoopbackHttpServer::Accept()
         ++connections;
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         auto buffer = std::make_shared<QByteArray>();
-        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] { Serve(socket, *buffer); });
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] { Serve(socket, buffer); });
         if (socket->bytesAvailable() > 0)
-            Serve(socket, *buffer);
+            Serve(socket, buffer);
     }
 }
 
@@ -109,17 +115,17 @@ ScriptedReply LoopbackHttpServer::ReplyFor(const HttpRequestSeen& request) const
     return ScriptedReply::Page("not found", 404);
 }
 
-void LoopbackHttpServer::Serve(QTcpSocket* socket, QByteArray& buffer)
+void LoopbackHttpServer::Serve(QTcpSocket* socket, std::shared_ptr<QByteArray> buffer)
 {
-    buffer += socket->readAll();
-    const qsizetype end = buffer.indexOf("\r\n\r\n");
+    *buffer += socket->readAll();
+    const qsizetype end = buffer->indexOf("\r\n\r\n");
     if (end < 0)
         return;
     disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
 
     HttpRequestSeen request;
-    const QList<QByteArray> lines = buffer.left(end).split('\n');
-    buffer.clear();
+    const QList<QByteArray> lines = buffer->left(end).split('\n');
+    buffer->remove(0, end + 4);
     const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
     request.method = first.value(0);
     request.target = first.value(1);
@@ -130,22 +136,39 @@ void LoopbackHttpServer::Serve(QTcpSocket* socket, QByteArray& buffer)
             request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
     }
     requests.append(request);
+    mostAnswering = std::max(mostAnswering, ++answering);
     emit requestReceived(request);
 
     const ScriptedReply reply = ReplyFor(request);
+    if (answerDelayMs > 0 && reply.mode == ScriptedReply::Mode::Respond)
+        QTimer::singleShot(answerDelayMs, socket, [this, socket, reply, buffer] { Respond(socket, reply, buffer); });
+    else
+        Respond(socket, reply, buffer);
+}
+
+void LoopbackHttpServer::Respond(QTcpSocket* socket, const ScriptedReply& reply, std::shared_ptr<QByteArray> buffer)
+{
+    --answering;
+    const bool keepOpen = keepAlive && reply.mode == ScriptedReply::Mode::Respond;
     auto head = [&](bool withLength) {
         QByteArray h = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reply.reason + "\r\n";
         for (const auto& header : reply.headers)
             h += header.first + ": " + header.second + "\r\n";
         if (withLength)
             h += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
-        h += "Connection: close\r\n\r\n";
+        h += keepOpen ? "\r\n" : "Connection: close\r\n\r\n";
         return h;
     };
     switch (reply.mode) {
     case ScriptedReply::Mode::Respond:
         socket->write(head(true) + reply.body);
-        socket->disconnectFromHost();
+        if (!keepOpen) {
+            socket->disconnectFromHost();
+            break;
+        }
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] { Serve(socket, buffer); });
+        if (!buffer->isEmpty() || socket->bytesAvailable() > 0)
+            Serve(socket, buffer);
         break;
     case ScriptedReply::Mode::NeverAnswer:
         break;

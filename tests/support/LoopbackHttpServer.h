@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QHostAddress;
 class QTcpServer;
 class QTcpSocket;
 
@@ -52,8 +53,9 @@ struct ScriptedReply {
 };
 
 // An HTTP/1.1 server on 127.0.0.1 with scripted replies by path, for tests: every
-// connection carries one request and is closed after the reply. Optionally speaks TLS
-// with a given certificate.
+// connection carries one request and is closed after the reply, unless keepAlive is set
+// (then a connection serves request after request, as servers of today do). Optionally
+// speaks TLS with a given certificate, and answers after a delay.
 class LoopbackHttpServer : public QObject {
     Q_OBJECT
 public:
@@ -62,8 +64,9 @@ public:
 
     // Serve TLS with this certificate and key (call before listen()).
     void useTls(const QSslCertificate& certificate, const QSslKey& key);
-    // Listens on a free port of 127.0.0.1.
+    // Listens on a free port of 127.0.0.1, or on the given address and port.
     bool listen();
+    bool listen(const QHostAddress& address, quint16 port);
     quint16 port() const;
     // "http://127.0.0.1:<port>" (or https).
     QByteArray origin() const;
@@ -74,8 +77,13 @@ public:
     // Computes the reply; when set it is asked before the routes.
     void setHandler(std::function<ScriptedReply(const HttpRequestSeen&)> handler) { handler_ = std::move(handler); }
 
+    bool keepAlive = false;   // serve further requests on a connection after a reply
+    int answerDelayMs = 0;    // the pause before each reply of the Respond mode
+
     QList<HttpRequestSeen> requests;
     int connections = 0;
+    int answering = 0;        // requests read and not yet answered
+    int mostAnswering = 0;    // the most of them at once
     qint64 bytesSent = 0;   // by the endless modes
 
 signals:
@@ -83,7 +91,8 @@ signals:
 
 private:
     void Accept();
-    void Serve(QTcpSocket* socket, QByteArray& buffer);
+    void Serve(QTcpSocket* socket, std::shared_ptr<QByteArray> buffer);
+    void Respond(QTcpSocket* socket, const ScriptedReply& reply, std::shared_ptr<QByteArray> buffer);
     ScriptedReply ReplyFor(const HttpRequestSeen& request) const;
 
     std::unique_ptr<QTcpServer> server_;

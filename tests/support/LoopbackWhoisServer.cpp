@@ -1,10 +1,12 @@
 #include "LoopbackWhoisServer.h"
+
 #include "PacedWriter.h"
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <sys/socket.h>
 
 LoopbackWhoisServer::LoopbackWhoisServer(QObject* parent)
@@ -35,7 +37,15 @@ void LoopbackWhoisServer::Accept()
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         ++connections;
         mostOpenConnections = std::max(mostOpenConnections, ++openConnections);
-        connect(socket, &QObject::destroyed, this, [this] { --openConnections; });
+        // Counted closed as the socket closes, not when it is deleted later: by then the
+        // client may already have opened its next connection.
+        auto counted = std::make_shared<bool>(true);
+        auto closed = [this, counted] {
+            if (std::exchange(*counted, false))
+                --openConnections;
+        };
+        connect(socket, &QTcpSocket::disconnected, this, closed);
+        connect(socket, &QObject::destroyed, this, closed);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         auto buffer = std::make_shared<QByteArray>();
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] { Serve(socket, *buffer); });

@@ -1,4 +1,4 @@
-#include "engine/lookup/WhoisExchange.h"
+#include "engine/net/WhoisExchange.h"
 #include <QHostAddress>
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>

@@ -1,4 +1,4 @@
-#include "engine/runs/LookupScheduler.h"
+#include "engine/net/LookupScheduler.h"
 #include "data/BuiltinTablesData.h"
 #include <algorithm>
 
@@ -70,10 +70,14 @@ qint64 TLookupScheduler::IntervalMs(const QString& key) const
     return found == servers_.cend() ? PublishedIntervalMs(key) : found->intervalMs;
 }
 
-int TLookupScheduler::Request(const QString& key, Grant start)
+int TLookupScheduler::Request(const QString& key, qint64 priority, Grant start)
 {
     const int ticket = nextTicket_++;
-    pending_.push_back({ticket, key, std::move(start)});
+    // Most requests come in order of priority: look for the place from the back.
+    auto place = pending_.end();
+    while (place != pending_.begin() && std::prev(place)->priority > priority)
+        --place;
+    pending_.insert(place, {priority, ticket, key, std::move(start)});
     Pump();
     return ticket;
 }
@@ -83,14 +87,16 @@ void TLookupScheduler::Cancel(int ticket)
     std::erase_if(pending_, [ticket](const Pending& p) { return p.ticket == ticket; });
 }
 
-void TLookupScheduler::Release(const QString& key, bool refused)
+void TLookupScheduler::Release(const QString& key, Ending ending)
 {
     Server& server = ServerFor(key);
     server.inFlight = std::max(0, server.inFlight - 1);
     inFlight_ = std::max(0, inFlight_ - 1);
-    if (refused)
+    if (ending.refused) {
         server.intervalMs = std::min(MaxIntervalMs, std::max<qint64>(server.intervalMs * 2, 500));
-    else
+        if (ending.retryAfterMs > 0)
+            server.notBeforeMs = std::max(server.notBeforeMs, clock_.elapsed() + ending.retryAfterMs);
+    } else
         server.intervalMs = std::max(server.baseIntervalMs, server.intervalMs - server.intervalMs / 10);
     Pump();
 }
@@ -102,16 +108,10 @@ void TLookupScheduler::SetPaused(bool paused)
         Pump();
 }
 
-void TLookupScheduler::EndBlockingStep()
-{
-    blocking_ = std::max(0, blocking_ - 1);
-    Pump();
-}
-
 void TLookupScheduler::Pump()
 {
     // A grant may start a step that ends at once and releases, which pumps again.
-    if (pumping_ || paused_ || blocking_ > 0)
+    if (pumping_ || paused_)
         return;
     pumping_ = true;
     qint64 soonestMs = -1;
@@ -122,7 +122,7 @@ void TLookupScheduler::Pump()
             continue;
         }
         const qint64 now = clock_.elapsed();
-        const qint64 readyAt = server.lastStartMs + server.intervalMs;
+        const qint64 readyAt = std::max(server.lastStartMs + server.intervalMs, server.notBeforeMs);
         if (now < readyAt) {
             soonestMs = soonestMs < 0 ? readyAt - now : std::min(soonestMs, readyAt - now);
             ++it;
@@ -135,9 +135,9 @@ void TLookupScheduler::Pump()
         Grant start = std::move(it->start);
         it = pending_.erase(it);
         start();
-        // The step may have run the event loop; the queue may have changed under us.
+        // The step may have ended at once and changed the queue under us.
         it = pending_.begin();
-        if (paused_ || blocking_ > 0)
+        if (paused_)
             break;
     }
     pumping_ = false;

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <deque>
+#include <list>
 #include <functional>
 
 // Decides when the steps of parallel lookups may ask their servers: at most `Parallel`
@@ -14,8 +14,10 @@
 // share one entry (data/pacing.txt). A refusal or a 429 doubles the server's interval, up
 // to a bound; every answer brings it back down by a tenth, never below its published one.
 //
-// Requests are granted in the order they were made, as far as their servers allow, so a
-// busy server holds back only the requests for itself.
+// Requests are granted by their priority (the run's order of domains; a retry keeps the
+// place of its domain), then in the order they were made, as far as their servers allow,
+// so a busy server holds back only the requests for itself. This is the only place where
+// the lookups wait for a server; nothing here blocks.
 class TLookupScheduler : public QObject {
     Q_OBJECT
 public:
@@ -25,18 +27,22 @@ public:
     static QString ServerKeyOf(const QString& host);
 
     using Grant = std::function<void()>;
-    // Runs `start` once the server `key` may be asked; the step then holds a slot until
-    // Release(). Returns a ticket for Cancel().
-    int Request(const QString& key, Grant start);
+    // Runs `start` once the server `key` may be asked, lower `priority` first; the step
+    // then holds a slot until Release(). Returns a ticket for Cancel().
+    int Request(const QString& key, qint64 priority, Grant start);
     void Cancel(int ticket);
-    // The step ended; `refused`: the server turned the client away.
-    void Release(const QString& key, bool refused);
+
+    struct Ending {
+        bool refused = false;        // the server turned the client away (a refusal, a 429)
+        qint64 retryAfterMs = -1;    // and asked for this wait before the next query
+    };
+    // The step ended. A refusal lengthens the server's interval, and a wait it asked for
+    // holds every query to it until then.
+    void Release(const QString& key, Ending ending);
+    void Release(const QString& key) { Release(key, Ending()); }
 
     // While paused (a question is open), nothing new starts; steps in flight go on.
     void SetPaused(bool paused);
-    // Steps that block the event loop run one at a time and grant nothing while they run.
-    void BeginBlockingStep() { ++blocking_; }
-    void EndBlockingStep();
 
     int InFlight() const { return inFlight_; }
     int MostInFlightAt(const QString& key) const { return servers_.value(key).mostInFlight; }
@@ -51,8 +57,10 @@ private:
         qint64 baseIntervalMs = 0;
         qint64 intervalMs = 0;
         qint64 lastStartMs = -1'000'000;
+        qint64 notBeforeMs = 0;   // a wait the server asked for
     };
     struct Pending {
+        qint64 priority;
         int ticket;
         QString key;
         Grant start;
@@ -63,11 +71,10 @@ private:
     int parallel_;
     int perServer_;
     int inFlight_ = 0;
-    int blocking_ = 0;
     bool paused_ = false;
     bool pumping_ = false;
     int nextTicket_ = 1;
-    std::deque<Pending> pending_;
+    std::list<Pending> pending_;   // by priority, then ticket
     QHash<QString, Server> servers_;
     QElapsedTimer clock_;
     QTimer wake_;   // when the next paced request may start

@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/lookup/NetworkLimits.h"
+#include "engine/net/NetworkLimits.h"
 #include <QByteArray>
 #include <QObject>
 #include <QString>
