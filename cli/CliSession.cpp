@@ -108,6 +108,7 @@ void CliSession::ApplyAdvancedSettings()
     engine_.LookupPerServer = advanced_.PerServer;
     engine_.DnsPrecheck = advanced_.DnsPrecheck;
     engine_.SetLookupTimeout(advanced_.Timeout);
+    engine_.LookupSelfCheck = advanced_.SelfCheck;
     engine_.RdapPinnedTlds = QSet<QString>(advanced_.AssignedFirstList.cbegin(), advanced_.AssignedFirstList.cend());
 
     const ProxyBoxes proxy = ProxyBoxesOf(advanced_);

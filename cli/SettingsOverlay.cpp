@@ -46,7 +46,7 @@ const QList<SectionKeys>& knownKeys()
         {"Checked", {{"Item"}}},
         {"Cache", {number("IECache", 1, 120)}},
         {"Proxy", {{"Username"}, {"Password"}, {"Server"}, tick("ProxyEnabled"), number("Port", -1, 65535)}},
-        {"Lookup", {tick("RDAP"), number("Parallel", 1, 64), number("PerServer", 1, 8), tick("DNSPrecheck"), number("Timeout", 1, 120)}},
+        {"Lookup", {tick("RDAP"), number("Parallel", 1, 64), number("PerServer", 1, 8), tick("DNSPrecheck"), number("Timeout", 1, 120), tick("SelfCheck")}},
     };
     return keys;
 }

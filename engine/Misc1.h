@@ -182,6 +182,9 @@ public:
     // The automated run asks DNS first: a name delegated there is taken without a registry
     // query. Off until the settings switch it on (the window and the CLI read Lookup/DNSPrecheck).
     bool DnsPrecheck = false;
+    // The automated run checks each route once before trusting it (TRouteSelfChecks). Off
+    // until the settings switch it on (Lookup/SelfCheck).
+    bool LookupSelfCheck = false;
     TDnsResolver::Settings DnsResolver;   // the system's resolver unless a server is named
     int DnsProbeBoundMs = 2000;           // the longest the resolver check delays a run
     // The route that answers an entry first in the automated run, and where it asks: the

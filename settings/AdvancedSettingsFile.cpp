@@ -40,6 +40,7 @@ void LoadAdvancedSettings(const IniFile& s, AdvancedSettings& settings)
     read.PerServer = std::clamp(s.ReadInteger(kLookup, QStringLiteral("PerServer"), 1), 1, 8);
     read.DnsPrecheck = s.ReadBool(kLookup, QStringLiteral("DNSPrecheck"), true);
     read.Timeout = std::clamp(s.ReadInteger(kLookup, QStringLiteral("Timeout"), 30), 1, 120);
+    read.SelfCheck = s.ReadBool(kLookup, QStringLiteral("SelfCheck"), true);
     ReadItemList(s, read.AssignedFirstList, kAssignedFirst, true);
     settings = read;
 }
@@ -63,6 +64,7 @@ bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& s
     s.WriteBool(kLookup, QStringLiteral("RDAP"), settings.Rdap);
     s.WriteBool(kLookup, QStringLiteral("DNSPrecheck"), settings.DnsPrecheck);
     s.WriteInteger(kLookup, QStringLiteral("Timeout"), settings.Timeout);
+    s.WriteBool(kLookup, QStringLiteral("SelfCheck"), settings.SelfCheck);
     WriteItemList(s, settings.AssignedFirstList, kAssignedFirst);
     return SaveSettingsFile(s);
 }

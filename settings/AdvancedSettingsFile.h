@@ -23,12 +23,13 @@ struct AdvancedSettings {
     int PerServer = 1;           // Lookup/PerServer: of them at once to one server (1 to 8)
     bool DnsPrecheck = true;     // Lookup/DNSPrecheck: names delegated in DNS are taken without a registry query
     int Timeout = 30;            // Lookup/Timeout: seconds without data before a query is given up (1 to 120)
+    bool SelfCheck = true;       // Lookup/SelfCheck: each route is checked once a run before it is trusted
 
     bool operator==(const AdvancedSettings&) const = default;
 };
 
 // Reads sections Cache, Proxy, NewServer, NewMatch, NewDomain, AssignedFirst and the keys
-// RDAP, Parallel, PerServer, DNSPrecheck and Timeout of section Lookup (the numbers kept within their range),
+// RDAP, Parallel, PerServer, DNSPrecheck, Timeout and SelfCheck of section Lookup (the numbers kept within their range),
 // each key with its
 // default. Returns false when the file exists but cannot be read ("Error loading
 // settings"); `settings` is then left as it was. A missing file reads as all defaults.
@@ -37,7 +38,7 @@ bool LoadAdvancedSettings(const QString& settingsPath, AdvancedSettings& setting
 void LoadAdvancedSettings(const IniFile& file, AdvancedSettings& settings);
 
 // Erases sections NewServer, NewMatch, NewDomain, AssignedFirst, Proxy and Cache, then
-// writes them again from `settings`, with Lookup/RDAP, Lookup/DNSPrecheck and Lookup/Timeout; every other key stays. The file is replaced in one step,
+// writes them again from `settings`, with Lookup/RDAP, Lookup/DNSPrecheck, Lookup/Timeout and Lookup/SelfCheck; every other key stays. The file is replaced in one step,
 // so on failure ("Error saving settings") the previous file is left whole.
 bool SaveAdvancedSettings(const QString& settingsPath, const AdvancedSettings& settings);
 

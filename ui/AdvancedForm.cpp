@@ -165,6 +165,7 @@ void TAdvancedForm::LoadAdvancedSettings()
     RdapCheck->setChecked(settings.Rdap);
     DnsPrecheckCheck->setChecked(settings.DnsPrecheck);
     TimeoutEdit->setValue(settings.Timeout);
+    SelfCheckCheck->setChecked(settings.SelfCheck);
     engine_.LookupParallel = settings.Parallel;
     engine_.LookupPerServer = settings.PerServer;
     AssignedFirstList->clear();
@@ -300,6 +301,7 @@ AdvancedSettings TAdvancedForm::AdvancedSettingsNow() const
     settings.Rdap = RdapCheck->isChecked();
     settings.DnsPrecheck = DnsPrecheckCheck->isChecked();
     settings.Timeout = TimeoutEdit->value();
+    settings.SelfCheck = SelfCheckCheck->isChecked();
     settings.AssignedFirstList = AssignedFirstTlds();
     return settings;
 }
@@ -361,6 +363,7 @@ void TAdvancedForm::DefaultBtnClick()
         RdapCheck->setChecked(true);
         DnsPrecheckCheck->setChecked(true);
         TimeoutEdit->setValue(30);
+        SelfCheckCheck->setChecked(true);
         AssignedFirstList->clear();
         ApplyRdapChoices();
         engine_.TLDInfoList.Clear();
@@ -403,6 +406,7 @@ void TAdvancedForm::ApplyRdapChoices()
     engine_.RdapEnabled = RdapCheck->isChecked();
     engine_.DnsPrecheck = DnsPrecheckCheck->isChecked();
     engine_.SetLookupTimeout(TimeoutEdit->value());
+    engine_.LookupSelfCheck = SelfCheckCheck->isChecked();
     const QStringList tlds = AssignedFirstTlds();
     engine_.RdapPinnedTlds = QSet<QString>(tlds.cbegin(), tlds.cend());
 }

@@ -96,6 +96,7 @@ public:
     QCheckBox* RdapCheck = nullptr;         // RDAP first wherever a TLD's service is known
     QCheckBox* DnsPrecheckCheck = nullptr;  // automated searches ask DNS before any registry
     QSpinBox* TimeoutEdit = nullptr;        // seconds without data before a query is given up
+    QCheckBox* SelfCheckCheck = nullptr;    // each route is checked once a run before it is trusted
 
 public slots:
     void FormCreate();

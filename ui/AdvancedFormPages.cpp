@@ -474,6 +474,11 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     layout->addWidget(MakeLabel(QStringLiteral("Choose how long you would like to use these lists before downloading them again."),
                                 HttpSettingsPage, true));
 
+    TimeoutEdit = new QSpinBox(HttpSettingsPage);
+    TimeoutEdit->setObjectName(QStringLiteral("TimeoutEdit"));
+    TimeoutEdit->setRange(1, 120);
+    TimeoutEdit->setValue(30);
+    TimeoutEdit->setToolTip(QStringLiteral("A server that sends nothing for this long is given up for the rest of the search"));
     auto* cacheRow = new QHBoxLayout;
     cacheRow->addWidget(MakeLabel(QStringLiteral("Where lists exist, do not cache this list for more than"), HttpSettingsPage));
     IECacheEdit = new QSpinBox(HttpSettingsPage);
@@ -489,32 +494,30 @@ QWidget* TAdvancedForm::BuildHttpSettingsPage()
     rdapRule->setFrameShape(QFrame::HLine);
     rdapRule->setFrameShadow(QFrame::Sunken);
     layout->addWidget(rdapRule);
-    RdapCheck = new QCheckBox(QStringLiteral("Ask the registry's RDAP service first where it offers one"), HttpSettingsPage);
+    RdapCheck = new QCheckBox(QStringLiteral("Ask RDAP first"), HttpSettingsPage);
     RdapCheck->setObjectName(QStringLiteral("RdapCheck"));
-    RdapCheck->setToolTip(QStringLiteral("RDAP answers without a phrase to match; the assigned server answers when it cannot"));
+    RdapCheck->setToolTip(QStringLiteral("Ask the registry's RDAP service first where it offers one: RDAP answers without a phrase "
+                                         "to match; the assigned server answers when it cannot"));
     RdapCheck->setChecked(true);
     DnsPrecheckCheck = new QCheckBox(QStringLiteral("Ask DNS first"), HttpSettingsPage);
     DnsPrecheckCheck->setObjectName(QStringLiteral("DnsPrecheckCheck"));
     DnsPrecheckCheck->setToolTip(QStringLiteral("In automated searches a name that has name servers is registered, without a "
                                                 "registry query; DNS never reports a name free"));
     DnsPrecheckCheck->setChecked(true);
-    TimeoutEdit = new QSpinBox(HttpSettingsPage);
-    TimeoutEdit->setObjectName(QStringLiteral("TimeoutEdit"));
-    TimeoutEdit->setRange(1, 120);
-    TimeoutEdit->setValue(30);
-    TimeoutEdit->setToolTip(QStringLiteral("A server that sends nothing for this long is given up for the rest of the search"));
-    auto* timeoutRow = new QHBoxLayout;
-    timeoutRow->addWidget(MakeLabel(QStringLiteral("Time-out"), HttpSettingsPage));
-    timeoutRow->addWidget(TimeoutEdit);
-    timeoutRow->addWidget(MakeLabel(QStringLiteral("s"), HttpSettingsPage));
-    timeoutRow->addStretch(1);
-    auto* lookupGrid = new QGridLayout;
-    lookupGrid->setVerticalSpacing(4);
-    lookupGrid->addWidget(RdapCheck, 0, 0);
-    lookupGrid->addWidget(DnsPrecheckCheck, 0, 1);
-    lookupGrid->addLayout(timeoutRow, 1, 1);
-    lookupGrid->setColumnStretch(0, 1);
-    layout->addLayout(lookupGrid);
+    SelfCheckCheck = new QCheckBox(QStringLiteral("Check servers first"), HttpSettingsPage);
+    SelfCheckCheck->setObjectName(QStringLiteral("SelfCheckCheck"));
+    SelfCheckCheck->setToolTip(QStringLiteral("Once a search, at each TLD's first domain: its RDAP service must know nic.<tld>, and its server must "
+                                              "judge a made-up name free; the search says what it finds"));
+    SelfCheckCheck->setChecked(true);
+    // One row for the lookup switches and the time-out: the dialog keeps its size.
+    auto* lookupRow = new QHBoxLayout;
+    for (QWidget* control : std::initializer_list<QWidget*>{RdapCheck, DnsPrecheckCheck, SelfCheckCheck})
+        lookupRow->addWidget(control);
+    lookupRow->addStretch(1);
+    lookupRow->addWidget(MakeLabel(QStringLiteral("Time-out"), HttpSettingsPage));
+    lookupRow->addWidget(TimeoutEdit);
+    lookupRow->addWidget(MakeLabel(QStringLiteral("s"), HttpSettingsPage));
+    layout->addLayout(lookupRow);
     layout->addStretch(1);
     return HttpSettingsPage;
 }

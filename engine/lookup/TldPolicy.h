@@ -12,6 +12,10 @@ enum class TldPolicy {
 // their last label, letter case aside; an IDN TLD by its A-label (".xn--...").
 TldPolicy PolicyOfTld(const QString& tld);
 
+// A country's TLD (".de", ".xn--p1ai", and "co.uk" by its last label), where the
+// registry's own rules apply rather than ICANN's.
+bool IsCountryCodeTld(const QString& tld);
+
 // A brand TLD's names are not asked about: nobody but the brand's owner can hold one.
 inline bool IsClosedTld(const QString& tld)
 {

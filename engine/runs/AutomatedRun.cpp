@@ -146,7 +146,8 @@ void TAutomatedRun::Run()
     // asks one server at a time, paced like any run.
     pipeline_ = std::make_unique<TLookupPipeline>(
         engine_, [this](int nameIndex) { return TldsOf(nameIndex); },
-        TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck});
+        TLookupPipeline::Settings{engine_.LookupParallel, engine_.LookupPerServer, engine_.DnsPrecheck,
+                                  engine_.LookupSelfCheck, [this](const QString& text) { view_.showRunNotice(text); }});
     QStringList asked = tickedTLDs_;
     asked.removeIf(IsClosedTld);   // a brand TLD's names are not asked, in DNS either
     pipeline_->CheckResolver(asked, [this](const QString& text) { view_.showRunNotice(text); });

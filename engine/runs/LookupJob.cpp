@@ -1,13 +1,10 @@
 #include "engine/runs/LookupJob.h"
 #include "engine/Misc1.h"
-#include "engine/lookup/RdapStep.h"
-#include "engine/lookup/TakenListStep.h"
 #include "engine/lookup/TldPolicy.h"
-#include "engine/lookup/WebPageStep.h"
-#include "engine/lookup/WhoisStep.h"
 #include "engine/net/LookupScheduler.h"
 #include "engine/runs/DnsPrecheck.h"
-#include <QRandomGenerator>
+#include "engine/runs/RouteSelfChecks.h"
+#include "engine/runs/RouteStepFactory.h"
 #include <QUrl>
 #include <algorithm>
 
@@ -91,10 +88,50 @@ void TLookupJob::AskRoute()
         HandOver(route.kind == LookupRoute::Rdap ? kRdapGivenUp : kGivenUp);
         return;
     }
+    if (!AwaitRouteCheck(route.kind, route.endpoint))
+        return;
+    if (route.kind == LookupRoute::Rdap && options_.selfChecks
+        && options_.selfChecks->FindingFor(route.kind, route.endpoint, entry_.TLD).rdapNotUsed) {
+        rdapNotUsed_ = QStringLiteral("the RDAP service is not used for %1 in this search: it says nic%1 is not registered")
+                           .arg(entry_.TLD.toLower());
+        HandOver(QStringLiteral("RDAP: ") + rdapNotUsed_);
+        return;
+    }
     const QString host = route.kind == LookupRoute::Rdap || route.kind == LookupRoute::Http ? QUrl(route.endpoint).host()
                                                                                            : route.endpoint;
     serverKey_ = TLookupScheduler::ServerKeyOf(host);
     ticket_ = scheduler_.Request(serverKey_, options_.order, [this] { StartStep(); });
+}
+
+// True when the route may be asked now: the run makes no checks, or the route's check is
+// settled. Otherwise the check runs (started by the first lookup that needs it) and this
+// lookup asks the route again when it is settled.
+bool TLookupJob::AwaitRouteCheck(LookupRoute kind, const QString& endpoint)
+{
+    TRouteSelfChecks* checks = options_.selfChecks;
+    if (!checks || !TRouteSelfChecks::Applies(kind, entry_.TLD) || checks->Ensure(kind, endpoint, entry_, options_.order))
+        return true;
+    const QString key = TRouteSelfChecks::KeyOf(kind, endpoint, entry_.TLD);
+    routeCheck_ = connect(checks, &TRouteSelfChecks::settled, this, [this, key](const QString& settled) {
+        if (settled != key)
+            return;
+        disconnect(routeCheck_);
+        AskRoute();
+    });
+    return false;
+}
+
+// A reply the phrase calls taken, equal to the reply for a name that does not exist.
+bool TLookupJob::SameReplyAsMadeUpName(const StepResult& result) const
+{
+    if (!options_.selfChecks || result.verdict != LookupVerdict::Taken)
+        return false;
+    const Route& route = routes_.at(routeIndex_);
+    if (route.kind != LookupRoute::Whois && route.kind != LookupRoute::Http)
+        return false;
+    const QString shape = options_.selfChecks->FindingFor(route.kind, route.endpoint, entry_.TLD).freeReplyShape;
+    return !shape.isEmpty()
+           && TRouteSelfChecks::ReplyShape(result.reply, QueryForm(name_.toLower() + entry_.TLD)) == shape;
 }
 
 void TLookupJob::StartStep()
@@ -112,31 +149,10 @@ void TLookupJob::StartStep()
     ++attempts_;
     if (!asked_.isValid())
         asked_.start();
-    step_ = MakeStep(route);
+    step_ = MakeRouteStep(engine_, route.kind, route.endpoint, name_, entry_);
     // Queued: a step may end inside Start(), and this lookup lets it go when it ends.
     connect(step_.get(), &TRouteStep::finished, this, &TLookupJob::TakeStepResult, Qt::QueuedConnection);
     step_->Start();
-}
-
-std::unique_ptr<TRouteStep> TLookupJob::MakeStep(const Route& route)
-{
-    const QString query = QueryForm(name_.toLower() + entry_.TLD);
-    switch (route.kind) {
-    case LookupRoute::Rdap:
-        return std::make_unique<TRdapStep>(engine_.Http.session(), route.endpoint, query.toLower(),
-                                           engine_.Http.limits(NetworkLimits::MaxRdapBytes));
-    case LookupRoute::Http:
-        return std::make_unique<TWebPageStep>(engine_.Http.session(), route.endpoint, query, entry_.MatchText,
-                                              engine_.Http.limits(NetworkLimits::MaxLookupPageBytes),
-                                              *QRandomGenerator::global());
-    case LookupRoute::Cache:
-        return std::make_unique<TTakenListStep>(engine_.TakenListCache, name_, CacheTldOf(entry_.TLD));
-    case LookupRoute::Whois:
-    case LookupRoute::Dns:
-    case LookupRoute::None:
-        break;
-    }
-    return std::make_unique<TWhoisStep>(route.endpoint, engine_.Whois1.Port, query, entry_.MatchText, engine_.Whois1.limits());
 }
 
 void TLookupJob::TakeStepResult()
@@ -155,13 +171,21 @@ void TLookupJob::TakeStepResult()
     scheduler_.Release(serverKey_, {result.outcome == StepOutcome::Refused, result.retryAfterMs});
 
     switch (result.outcome) {
-    case StepOutcome::Verdict:
+    case StepOutcome::Verdict: {
         details_.LookupSucceeded = result.answered;
         details_.Reason.Text = result.text;
+        LookupVerdict verdict = result.verdict;
+        if (SameReplyAsMadeUpName(result)) {
+            verdict = LookupVerdict::Free;
+            details_.Reason.Text = QStringLiteral("same reply as a name that does not exist");
+        }
         if (handedOver_.contains(kRdapGivenUp))
             details_.Reason.Text += QStringLiteral(" (the RDAP service was given up earlier in this search)");
-        Finish(result.verdict);
+        else if (!rdapNotUsed_.isEmpty())
+            details_.Reason.Text += QStringLiteral(" (") + rdapNotUsed_ + QLatin1Char(')');
+        Finish(verdict);
         return;
+    }
     case StepOutcome::Refused:
         TakeRefusal(result);
         return;
@@ -230,6 +254,7 @@ void TLookupJob::Abort()
         precheck_->Forget(dnsTicket_);
         dnsTicket_ = 0;
     }
+    disconnect(routeCheck_);
     if (step_) {
         step_->Abort();
         step_.reset();

@@ -14,6 +14,7 @@
 class TDnsPrecheck;
 class TMisc1;
 class TLookupScheduler;
+class TRouteSelfChecks;
 
 // The lookup of one domain, as an object: Start() sets it going, it runs by itself on the
 // event loop, and finished() says that its verdict and its details (with the reason) are
@@ -25,7 +26,8 @@ class TLookupScheduler;
 // its assigned server), each step under its server's key at the scheduler, so a
 // fall-back is paced like any query. A route that cannot tell hands over to the next; a
 // refusal or 429 is asked again after its pause, through the scheduler; a server that
-// could not be reached is given up for the rest of the search.
+// could not be reached is given up for the rest of the search. With the run's route checks,
+// a route is asked only once its check is settled (see TRouteSelfChecks).
 class TLookupJob : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +35,7 @@ public:
         qint64 order = 0;              // the domain's place in the run: its requests go ahead of later ones
         bool skipTakenLists = false;   // the single search asks the taken-list TLDs' servers instead
         bool askClosedTlds = false;    // the single search asks a brand TLD's registry too
+        TRouteSelfChecks* selfChecks = nullptr;   // the run's checks of its routes, if it makes them
     };
     TLookupJob(TMisc1& engine, TLookupScheduler& scheduler, TDnsPrecheck* precheck, QString name, TLDInfo entry,
                Options options, QObject* parent = nullptr);
@@ -62,11 +65,12 @@ private:
     };
     void TakeDnsAnswer(bool delegated);
     void AskRoute();
+    bool AwaitRouteCheck(LookupRoute kind, const QString& endpoint);
+    bool SameReplyAsMadeUpName(const StepResult& result) const;
     void StartStep();
     void TakeStepResult();
     void HandOver(const QString& why);
     void TakeRefusal(const StepResult& result);
-    std::unique_ptr<TRouteStep> MakeStep(const Route& route);
     void Fail(const QString& why);
     void Finish(LookupVerdict verdict);
 
@@ -79,6 +83,8 @@ private:
     QList<Route> routes_;
     int routeIndex_ = 0;
     QStringList handedOver_;   // why the earlier routes could not tell
+    QString rdapNotUsed_;      // why the RDAP service was passed over, for the verdict's reason
+    QMetaObject::Connection routeCheck_;   // while the route's check is awaited
     quint64 dnsTicket_ = 0;    // a question at the resolver
     QString serverKey_;        // the scheduler's name for the server of the current route
     int ticket_ = 0;           // a request waiting for the scheduler

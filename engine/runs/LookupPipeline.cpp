@@ -2,6 +2,7 @@
 #include "engine/Misc1.h"
 #include "engine/runs/DnsPrecheck.h"
 #include "engine/runs/LookupJob.h"
+#include "engine/runs/RouteSelfChecks.h"
 #include "engine/net/LookupScheduler.h"
 #include <QEventLoop>
 
@@ -17,6 +18,8 @@ TLookupPipeline::TLookupPipeline(TMisc1& engine, TldsOfName tldsOf, Settings set
 {
     if (settings.dnsPrecheck)
         precheck_ = std::make_unique<TDnsPrecheck>(engine_);
+    if (settings.selfCheck)
+        selfChecks_ = std::make_unique<TRouteSelfChecks>(engine_, *scheduler_, settings.notify);
     connect(&engine_, &TMisc1::stopRequested, this, &TLookupPipeline::AbortAll);
 }
 
@@ -50,7 +53,7 @@ void TLookupPipeline::Feed()
         if (!entry)
             continue;
         auto job = std::make_unique<TLookupJob>(engine_, *scheduler_, precheck_.get(), engine_.SearchList.at(position.name),
-                                                *entry, TLookupJob::Options{++started_, false});
+                                                *entry, TLookupJob::Options{++started_, false, false, selfChecks_.get()});
         TLookupJob* started = job.get();
         jobs_.emplace(position, std::move(job));
         started->Start();
@@ -105,6 +108,8 @@ void TLookupPipeline::AbortAll()
     for (auto& [index, job] : jobs_)
         job->Abort();
     engine_.TakenListCache.AbortDownloads();
+    if (selfChecks_)
+        selfChecks_->AbortAll();
     if (precheck_)
         precheck_->StopAll();
 }

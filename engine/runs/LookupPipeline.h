@@ -11,6 +11,7 @@ class TDnsPrecheck;
 class TMisc1;
 class TLookupJob;
 class TLookupScheduler;
+class TRouteSelfChecks;
 
 // The lookups of an automated run, many at once: domains are started in list order (each
 // name under each of its TLDs) up to a window ahead of the one the run needs next, the
@@ -24,6 +25,8 @@ public:
         int parallel = 16;    // lookups in flight in all (1 to 64)
         int perServer = 1;    // at once to one server (1 to 8)
         bool dnsPrecheck = false;   // DNS is asked first; the window then reaches far enough ahead to keep DNS busy
+        bool selfCheck = false;     // each route is checked once before it is trusted (TRouteSelfChecks)
+        std::function<void(const QString&)> notify;   // hears what the route checks found
     };
     // The TLDs that name n of the search list is checked under, in order.
     using TldsOfName = std::function<QStringList(int nameIndex)>;
@@ -64,6 +67,7 @@ private:
     TldsOfName tldsOf_;
     std::unique_ptr<TLookupScheduler> scheduler_;
     std::unique_ptr<TDnsPrecheck> precheck_;   // outlives the jobs, which hold questions at its resolver
+    std::unique_ptr<TRouteSelfChecks> selfChecks_;   // outlives the jobs, which wait for its checks
     std::map<Position, std::unique_ptr<TLookupJob>> jobs_;   // started, not yet handed back
     Position nextToStart_;
     size_t window_;

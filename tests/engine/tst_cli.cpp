@@ -102,7 +102,7 @@ private:
     {
         return {"--server", ".test=127.0.0.1", "--whois-port", QString::number(whois_->port()),
                 "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=NOT FOUND",
-                "--set", "Lookup/DNSPrecheck=0"};
+                "--set", "Lookup/DNSPrecheck=0", "--set", "Lookup/SelfCheck=0"};
     }
 
     // Settings.dat for an automated run over the names AB<from> to AB<to> (names need

@@ -165,7 +165,7 @@ private slots:
                          QString::number(whois.port()), "--server", ".com=127.0.0.1", "--server", ".net=127.0.0.1",
                          "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=No match",
                          "--set", "Options/DictCheck=0", "--set", "Options/CustomListCheck=1", "--set",
-                         "CustomList/UseList=" + names.fileName(), "--set", "Options/AutoSave=0", "--tlds", ".com,.net", "auto"});
+                         "CustomList/UseList=" + names.fileName(), "--set", "Options/AutoSave=0", "--set", "Lookup/SelfCheck=0", "--tlds", ".com,.net", "auto"});
         QTRY_VERIFY_WITH_TIMEOUT(cli.state() == QProcess::NotRunning, 30'000);
         const QStringList out = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'));
         const QString free = QStringLiteral(" : FREE, Click on the Register Domain button now !");
@@ -183,7 +183,7 @@ private slots:
         whois.queries.clear();
         cli.start(kCli, {"--program-folder", dir.path(), "--dns-server", dns.address(), "--whois-port",
                          QString::number(whois.port()), "--server", ".com=127.0.0.1", "--server", ".net=127.0.0.1",
-                         "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=No match", "--tlds", "",
+                         "--set", "NewServer/Item0=127.0.0.1", "--set", "NewMatch/Item0=No match", "--set", "Lookup/SelfCheck=0", "--tlds", "",
                          "--format", "jsonl", "check", "delegated.com", "freeone.net"});
         QTRY_VERIFY_WITH_TIMEOUT(cli.state() == QProcess::NotRunning, 30'000);
         const QList<QByteArray> records = cli.readAllStandardOutput().trimmed().split('\n');

@@ -93,6 +93,21 @@ QStringList Names(int count)
     return names;
 }
 
+// A whois server for the route checks: every name is free ("No match for ...", with
+// a count that changes from reply to reply) but those starting with "taken" and nic.*;
+// or, as `boilerplate`, one notice for every name.
+std::function<QByteArray(const QByteArray&)> CheckedWhois(bool boilerplate)
+{
+    auto served = std::make_shared<int>(0);
+    return [boilerplate, served](const QByteArray& query) -> QByteArray {
+        if (boilerplate)
+            return "Lookups of this TLD are made at https://registry.example/\r\n";
+        if (query.startsWith("taken") || query.startsWith("nic."))
+            return "Domain Name: " + query.toUpper() + "\r\nRegistrar: Example Registrar\r\n";
+        return "No match for " + query + "\r\n%% query " + QByteArray::number(++*served) + " served\r\n";
+    };
+}
+
 } // namespace
 
 class TestLookupRoutes : public QObject {
@@ -232,6 +247,71 @@ private slots:
         QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
         QVERIFY(run.h.view.verdicts.isEmpty());
         QCOMPARE(run.h.engine.FailedServers.Count(), 0);
+    }
+    // Routes check themselves once a run: an RDAP service that calls a gTLD's nic.<tld>
+    // free is not used for that gTLD (a country's TLD only hears of it); a whois server
+    // whose phrase misses a made-up name tells free names by their likeness to its reply,
+    // unless a registered name gets that reply too. Off, runs are as they were.
+    void routesCheckThemselves_data()
+    {
+        QTest::addColumn<QString>("tld");
+        QTest::addColumn<bool>("rdapSaysFree");
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<bool>("boilerplate");
+        QTest::addColumn<bool>("selfCheck");
+        QTest::addColumn<int>("freeNames");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<int>("rdapRequests");
+        const QString right = QStringLiteral("No match");
+        const QString wrong = QStringLiteral("Status: AVAILABLE");
+        QTest::newRow("RDAP free for all, gTLD") << ".xyz" << true << right << false << true << 2 << "not used for .xyz" << 1;
+        QTest::newRow("RDAP free for all, off") << ".xyz" << true << right << false << false << 6 << "" << 6;
+        QTest::newRow("RDAP free for all, ccTLD") << ".de" << true << right << false << true << 6 << "cannot be trusted" << 7;
+        QTest::newRow("phrase misses") << ".xyz" << false << wrong << false << true << 2 << "counts as free" << 0;
+        QTest::newRow("phrase misses, off") << ".xyz" << false << wrong << false << false << 0 << "" << 0;
+        QTest::newRow("same reply for all") << ".xyz" << false << wrong << true << true << 0 << "gets the same reply" << 0;
+        QTest::newRow("phrase right") << ".xyz" << false << right << false << true << 2 << "" << 0;
+    }
+    void routesCheckThemselves()
+    {
+        QFETCH(QString, tld);
+        QFETCH(bool, rdapSaysFree);
+        QFETCH(QString, phrase);
+        QFETCH(bool, boilerplate);
+        QFETCH(bool, selfCheck);
+        QFETCH(int, freeNames);
+        QFETCH(QString, notice);
+        QFETCH(int, rdapRequests);
+        const QString wrong = QStringLiteral("Status: AVAILABLE");
+        RdapRun run(rdapSaysFree ? QStringList{tld} : QStringList{}, 0);
+        if (!rdapSaysFree)
+            run.h.addTLD(tld, QStringLiteral("127.0.0.9"));
+        run.h.engine.TLDInfoList.Find(tld)->MatchText = phrase;
+        for (const auto& service : run.services)
+            service->setHandler([](const HttpRequestSeen&) { return ScriptedReply::Page(R"({"errorCode":404})", 404); });
+        run.fallback.setResponder(CheckedWhois(boilerplate));
+        run.netWhois.setResponder(CheckedWhois(false));
+        run.h.engine.LookupSelfCheck = selfCheck;
+        run.h.setNames(Names(6));
+        run.run();
+
+        QCOMPARE(run.h.view.verdicts.size(), 12);
+        int free = 0;
+        for (const auto& verdict : run.h.view.verdicts) {
+            const bool isFree = verdict.verdict == LookupVerdict::Free;
+            if (verdict.domain.endsWith(QLatin1String(".net"))) {
+                QCOMPARE(isFree, verdict.domain.startsWith(QLatin1String("free"), Qt::CaseInsensitive));
+                continue;
+            }
+            free += isFree;
+            if (isFree && phrase == wrong)
+                QCOMPARE(verdict.reason.Text, QStringLiteral("same reply as a name that does not exist"));
+        }
+        QCOMPARE(free, freeNames);
+        QCOMPARE(run.h.view.notices.size(), notice.isEmpty() ? 0 : 1);
+        if (!notice.isEmpty())
+            QVERIFY2(run.h.view.notices.first().contains(notice), qPrintable(run.h.view.notices.first()));
+        QCOMPARE(run.services.empty() ? 0 : int(run.services.front()->requests.size()), rdapRequests);
     }
 };
 

@@ -76,7 +76,7 @@ class TestRegistryReplies : public QObject {
         list.close();
         return {"--program-folder", dir->path(), "--set", "Options/DictCheck=0", "--set", "Options/CustomListCheck=1",
                 "--set", "CustomList/UseList=" + list.fileName(), "--set", "CustomList/SepCombo=0",
-                "--set", "Options/AutoSave=0", "--set", "Lookup/DNSPrecheck=0"};
+                "--set", "Options/AutoSave=0", "--set", "Lookup/DNSPrecheck=0", "--set", "Lookup/SelfCheck=0"};
     }
 
 private slots:

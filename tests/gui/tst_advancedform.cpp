@@ -865,8 +865,9 @@ private slots:
         QCOMPARE(Program::items(p.tldCombo()).last(), QStringLiteral(".test"));
 
         // Only .test ticked, the names from a file, searched from the main window's Start
-        // (without asking DNS first).
+        // (without asking DNS first or checking the server).
         p.engine.DnsPrecheck = false;
+        p.engine.LookupSelfCheck = false;
         for (int i = 0; i < 4; ++i)
             p.main->setQuickTick(i, false);
         for (int i = 0; i < p.engine.TLDInfoList.Count(); ++i)
