@@ -104,31 +104,40 @@ private slots:
         QCOMPARE(child<QLabel>("SingleStateLbl")->text(), QStringLiteral("freebird.de is free"));
     }
 
-    // Pasted addresses and names in any script become the name and its TLD.
+    // Typed or pasted, addresses and names in any script become the name and its TLD.
     void pastedTextIsCleaned_data()
     {
-        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("typed");     // key by key, else pasted at once
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("tld");
         QTest::addColumn<bool>("refused");   // an ending that is no known TLD: said, not sent
-        QTest::newRow("web address") << "https://www.example.com/shop?x=1" << "example.com" << ".com" << false;
-        QTest::newRow("port and country TLD") << "www.example.co.uk:8080" << "example.co.uk" << ".co.uk" << false;
-        QTest::newRow("IDN name and TLD") << QStringLiteral("пример.рф") << QStringLiteral("пример.рф") << ".xn--p1ai" << false;
-        QTest::newRow("name in another script") << QStringLiteral("bücher") << QStringLiteral("bücher") << ".com" << false;
-        QTest::newRow("unknown ending") << "example.foo" << "example.foo" << ".com" << true;
+        QTest::newRow("web address") << "https://www.example.com/shop?x=1" << false << "example.com" << ".com" << false;
+        QTest::newRow("web address, typed") << "https://www.example.com/" << true << "example.com" << ".com" << false;
+        QTest::newRow("port and country TLD") << "www.example.co.uk:8080" << false << "example.co.uk" << ".co.uk" << false;
+        QTest::newRow("port, typed") << "example.de:8080/" << true << "example.de" << ".de" << false;
+        QTest::newRow("IDN name and TLD") << QStringLiteral("пример.рф") << false << QStringLiteral("пример.рф") << ".xn--p1ai" << false;
+        QTest::newRow("name in another script, typed") << QStringLiteral("bücher") << true << QStringLiteral("bücher") << ".com" << false;
+        QTest::newRow("unknown ending") << "example.foo" << false << "example.foo" << ".com" << true;
     }
     void pastedTextIsCleaned()
     {
-        QFETCH(QString, pasted);
+        QFETCH(QString, text);
+        QFETCH(bool, typed);
         QFETCH(QString, box);
         QFETCH(QString, tld);
         QFETCH(bool, refused);
         int searches = 0;
         form_->setSearchHook([&](bool) { ++searches; });
         auto* edit = child<QLineEdit>("SingleEdit");
-        QApplication::clipboard()->setText(pasted);
         edit->setFocus();
-        edit->paste();
+        if (typed) {
+            for (const QChar c : text)   // keyClicks() knows only ASCII
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        } else {
+            QApplication::clipboard()->setText(text);
+            edit->paste();
+        }
         QCOMPARE(edit->text(), box);
         QCOMPARE(child<QComboBox>("TLDCombo")->currentText(), tld);
         QCOMPARE(!child<QLabel>("InputHintLbl")->isHidden(), refused);
