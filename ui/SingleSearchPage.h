@@ -55,8 +55,8 @@ private:
     QString listedTld(const QString& ending) const;
 
     const TTLDInfoList& tlds_;
-    int savedTLDSingle_ = 0;
-    QString textBefore_;               // the domain box's text up to the edit being handled           // TLDSingle as loaded, for when the TLD box is filled
+    int savedTLDSingle_ = 0;           // TLDSingle as loaded, for when the TLD box is filled
+    QString textBefore_;               // the domain box's text up to the edit being handled
 
     QLineEdit* SingleEdit = nullptr;
     QComboBox* TLDCombo = nullptr;

@@ -94,6 +94,54 @@ private slots:
         QVERIFY(h.boxes.shown.isEmpty());
     }
 
+    // The line above the reply: whom the search waits for, then the verdict of the route
+    // that answered (RDAP's own where RDAP answered), "no answer: REASON", or "Stopped".
+    void verdictLineFollowsTheLookup_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("rdapStatus");   // 0: the TLD has no RDAP service
+        QTest::addColumn<QStringList>("states");
+        const QString asking = QStringLiteral("Asking 127.0.0.1 ...");   // the RDAP service's host, or the whois host
+        QTest::newRow("whois, registered") << "taken" << 0 << QStringList{asking, "taken.com is registered"};
+        QTest::newRow("RDAP 404, whois would say taken") << "taken" << 404 << QStringList{asking, "taken.com is free"};
+        QTest::newRow("RDAP object, whois would say free") << "freebird" << 200
+                                                           << QStringList{asking, "freebird.com is registered"};
+        QTest::newRow("RDAP 500, whois answers") << "freebird" << 500 << QStringList{asking, "freebird.com is free"};
+        QTest::newRow("server error reply") << "hostdown" << 0
+                                            << QStringList{asking, "no answer: the reply reports Error WSAHOST_NOT_FOUND"};
+        QTest::newRow("stopped") << "stopme" << 0 << QStringList{asking, "Stopped"};
+    }
+    void verdictLineFollowsTheLookup()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, rdapStatus);
+        QFETCH(QStringList, states);
+        SearchRunHarness h;
+        h.addWhoisTLD(".com");
+        if (rdapStatus) {
+            h.engine.RdapEnabled = true;
+            h.engine.RdapBootstrap.Use({{QStringLiteral("com"), QString::fromLatin1(h.http.origin()) + "/rdap/"}}, {});
+            h.http.setHandler([&](const HttpRequestSeen& request) {
+                const QByteArray domain = request.path.mid(request.path.lastIndexOf('/') + 1);
+                if (rdapStatus == 200)
+                    return ScriptedReply::Page(R"({"objectClassName":"domain","ldhName":")" + domain + R"("})")
+                        .withHeader("Content-Type", "application/rdap+json");
+                return ScriptedReply::Page(R"({"errorCode":404,"title":"Not Found"})", rdapStatus);
+            });
+        }
+        h.whois.setModeChooser([](const QByteArray& query) {
+            return query.startsWith("stop") ? LoopbackWhoisServer::Mode::NeverAnswer : LoopbackWhoisServer::Mode::Answer;
+        });
+        QObject::connect(&h.whois, &LoopbackWhoisServer::queryReceived, &h.engine, [&](const QByteArray& query) {
+            if (query.startsWith("stop"))
+                h.engine.RequestStop();
+        });
+        h.view.opts.SingleEdit = name;
+        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.runSingle();
+        QCOMPARE(h.view.singleStates, states);
+    }
+
     void theTakenListCacheIsNeverUsed()
     {
         SearchRunHarness h;
