@@ -147,8 +147,8 @@ private slots:
             QCOMPARE(form_->options().TLDComboText, tld);
     }
 
-    // At small and large fonts every control of every page gets at least the room
-    // it needs, and lies inside its window.
+    // At small and large fonts every control and one-line text of every page gets at
+    // least the room it needs, and lies inside its window.
     void everyControlFits_data()
     {
         QTest::addColumn<qreal>("points");
@@ -171,12 +171,18 @@ private slots:
         tlds.show();
         for (const char* section : {"WordlistCheck", "NumbersCheck", "SoundexCheck", "CustomListCheck"})
             child<QCheckBox>(section)->setChecked(true);
+        // The counters of a long run, and its rate as it shows while the run goes on.
+        form_->setCounterText(QStringLiteral("123456 checked, 100000 taken, 20000 free, 3456 errors"));
+        child<QLabel>("RunRateLbl")->setText(QStringLiteral("12.3 a second, about 2 h 15 min left"));
+        child<QLabel>("RunRateLbl")->show();
 
         const auto check = [](QWidget* window, const QString& page) {
             QApplication::processEvents();
             for (QWidget* w : window->findChildren<QWidget*>()) {
+                const auto* label = qobject_cast<QLabel*>(w);
                 const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w)
-                                     || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w);
+                                     || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w)
+                                     || (label && !label->wordWrap() && !label->text().isEmpty());
                 // Controls of our own; the parts Qt builds them from ("qt_spinbox_lineedit") follow them.
                 if (!control || !w->isVisible() || w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
                     continue;
