@@ -99,28 +99,36 @@ private slots:
     void verdictLineFollowsTheLookup_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tld");
         QTest::addColumn<int>("rdapStatus");   // 0: the TLD has no RDAP service
         QTest::addColumn<QStringList>("states");
         const QString asking = QStringLiteral("Asking 127.0.0.1 ...");   // the RDAP service's host, or the whois host
-        QTest::newRow("whois, registered") << "taken" << 0 << QStringList{asking, "taken.com is registered"};
-        QTest::newRow("RDAP 404, whois would say taken") << "taken" << 404 << QStringList{asking, "taken.com is free"};
-        QTest::newRow("RDAP object, whois would say free") << "freebird" << 200
+        QTest::newRow("whois, registered") << "taken" << ".com" << 0 << QStringList{asking, "taken.com is registered"};
+        QTest::newRow("RDAP 404, whois would say taken") << "taken" << ".com" << 404 << QStringList{asking, "taken.com is free"};
+        QTest::newRow("RDAP object, whois would say free") << "freebird" << ".com" << 200
                                                            << QStringList{asking, "freebird.com is registered"};
-        QTest::newRow("RDAP 500, whois answers") << "freebird" << 500 << QStringList{asking, "freebird.com is free"};
-        QTest::newRow("server error reply") << "hostdown" << 0
+        QTest::newRow("RDAP 500, whois answers") << "freebird" << ".com" << 500 << QStringList{asking, "freebird.com is free"};
+        QTest::newRow("RDAP of a TLD in its own script") << "taken" << QStringLiteral(".рф") << 404
+                                                         << QStringList{asking, QStringLiteral("taken.рф is free")};
+        QTest::newRow("the name carries it") << QStringLiteral("taken.рф") << "" << 404
+                                             << QStringList{asking, QStringLiteral("taken.рф is free")};
+        QTest::newRow("server error reply") << "hostdown" << ".com" << 0
                                             << QStringList{asking, "no answer: the reply reports Error WSAHOST_NOT_FOUND"};
-        QTest::newRow("stopped") << "stopme" << 0 << QStringList{asking, "Stopped"};
+        QTest::newRow("stopped") << "stopme" << ".com" << 0 << QStringList{asking, "Stopped"};
     }
     void verdictLineFollowsTheLookup()
     {
         QFETCH(QString, name);
+        QFETCH(QString, tld);
         QFETCH(int, rdapStatus);
         QFETCH(QStringList, states);
         SearchRunHarness h;
         h.addWhoisTLD(".com");
+        h.addWhoisTLD(".xn--p1ai");
         if (rdapStatus) {
+            const QString base = QString::fromLatin1(h.http.origin()) + "/rdap/";
             h.engine.RdapEnabled = true;
-            h.engine.RdapBootstrap.Use({{QStringLiteral("com"), QString::fromLatin1(h.http.origin()) + "/rdap/"}}, {});
+            h.engine.RdapBootstrap.Use({{QStringLiteral("com"), base}, {QStringLiteral("xn--p1ai"), base}}, {});
             h.http.setHandler([&](const HttpRequestSeen& request) {
                 const QByteArray domain = request.path.mid(request.path.lastIndexOf('/') + 1);
                 if (rdapStatus == 200)
@@ -137,7 +145,7 @@ private slots:
                 h.engine.RequestStop();
         });
         h.view.opts.SingleEdit = name;
-        h.view.opts.TLDComboText = QStringLiteral(".com");
+        h.view.opts.TLDComboText = tld;
         h.runSingle();
         QCOMPARE(h.view.singleStates, states);
     }
