@@ -30,6 +30,7 @@ namespace {
 
 // How many ticked TLDs the tool tip of the count names before it says how many more.
 constexpr int kTickedTLDsNamed = 40;
+constexpr int kTickedTLDsALine = 10;
 
 // The characters a name entry takes from the keyboard: control keys, "-", digits and
 // letters, and for the dictionary range also the blank. Character code 0 and every
@@ -192,7 +193,12 @@ void AutomatedSearchPage::showTickedTLDs(int count)
     for (int i = 0; i < list.Count() && named.size() < kTickedTLDsNamed; ++i)
         if (list.At(i).Checked)
             named.append(list.At(i).TLD);
-    QString tip = count == 0 ? QStringLiteral("No TLD is ticked") : QStringLiteral("Ticked: ") + named.join(QStringLiteral(", "));
+    // Ten a line: a tool tip of plain text is never wrapped, and forty in one line pass
+    // the width of a screen.
+    QStringList lines;
+    for (qsizetype i = 0; i < named.size(); i += kTickedTLDsALine)
+        lines.append(named.mid(i, kTickedTLDsALine).join(QStringLiteral(", ")));
+    QString tip = count == 0 ? QStringLiteral("No TLD is ticked") : QStringLiteral("Ticked: ") + lines.join(QStringLiteral(",\n"));
     if (count > named.size())
         tip += QStringLiteral(" and %1 more").arg(count - named.size());
     DomainCountLbl->setToolTip(tip);

@@ -119,13 +119,13 @@ ResultLists::ResultLists(QWidget* parent)
     listArea->addWidget(stackHolder, 1);
     layout->addLayout(listArea, 1);
 
-    auto* counterRow = new QHBoxLayout;
     MultiplecountLbl = MakeCaption(QStringLiteral("MultiplecountLbl"), QStringLiteral("0 checked, 0 taken, 0 free"), this);
+    layout->addWidget(MultiplecountLbl);
+    // A line of its own: beside the counters of a long run, the two would not fit.
     RunRateLbl = MakeCaption(QStringLiteral("RunRateLbl"), QString(), this);
-    RunRateLbl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    counterRow->addWidget(MultiplecountLbl, 1);
-    counterRow->addWidget(RunRateLbl);
-    layout->addLayout(counterRow);
+    RunRateLbl->setWordWrap(true);
+    RunRateLbl->hide();
+    layout->addWidget(RunRateLbl);
     RunSummaryLbl = MakeCaption(QStringLiteral("RunSummaryLbl"), QString(), this);
     RunSummaryLbl->setWordWrap(true);
     RunSummaryLbl->hide();
@@ -230,6 +230,7 @@ void ResultLists::showRate()
     if (left > 0)
         text += QStringLiteral(", about %1 left").arg(Duration(qint64(left * 1000.0 / perSecond)));
     RunRateLbl->setText(text);
+    RunRateLbl->show();
 }
 
 void ResultLists::addRunNotice(const QString& text)
@@ -246,6 +247,7 @@ void ResultLists::runStarted()
     RunSummaryLbl->clear();
     RunSummaryLbl->hide();
     RunRateLbl->clear();
+    RunRateLbl->hide();
     progressPosition_ = 0;
     progressMaximum_ = 0;
     rateShownAt_ = -1000;
@@ -257,6 +259,7 @@ void ResultLists::runEnded(const QString& counters, const QString& stoppedAt)
 {
     running_ = false;
     RunRateLbl->clear();
+    RunRateLbl->hide();
     const QString took = Duration(runMilliseconds());
     if (stoppedAt.isEmpty())
         RunSummaryLbl->setText(QStringLiteral("Finished in %1: %2.").arg(took, counters));

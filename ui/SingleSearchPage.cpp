@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,6 +62,8 @@ SingleSearchPage::SingleSearchPage(const TTLDInfoList& tlds, QWidget* parent)
     layout->addWidget(addressPanel);
     setFocusProxy(SingleEdit);
 
+    // textEdited comes before textChanged: until then this is the text before the edit.
+    connect(SingleEdit, &QLineEdit::textChanged, this, [this](const QString& text) { textBefore_ = text; });
     connect(SingleEdit, &QLineEdit::textEdited, this, &SingleSearchPage::SingleEditChange);
     connect(SingleEdit, &QLineEdit::returnPressed, this, &SingleSearchPage::startRequested);
     connect(TLDCombo->lineEdit(), &QLineEdit::returnPressed, this, &SingleSearchPage::startRequested);
@@ -98,6 +101,14 @@ QString SingleSearchPage::listedTld(const QString& ending) const
 
 void SingleSearchPage::SingleEditChange(const QString& typed)
 {
+    // A scheme ("https:/") or a port (":80") being typed key by key stays as it is, or
+    // its ":" and "/" would go before what follows them shows what they are.
+    static const QRegularExpression unfinished(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:/{0,2}$|:[0-9]*$"));
+    const bool oneKeyAtTheEnd = typed.size() == textBefore_.size() + 1 && typed.startsWith(textBefore_);
+    if (oneKeyAtTheEnd && unfinished.match(typed).hasMatch()) {
+        showWhereItGoes();
+        return;
+    }
     QString cleaned = StripAddress(typed);
     // A dot just typed stays: the TLD comes next.
     if (typed.endsWith(QLatin1Char('.')) && !cleaned.isEmpty() && !typed.contains(QLatin1String("://")))

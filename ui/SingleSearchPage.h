@@ -56,6 +56,7 @@ private:
 
     const TTLDInfoList& tlds_;
     int savedTLDSingle_ = 0;           // TLDSingle as loaded, for when the TLD box is filled
+    QString textBefore_;               // the domain box's text up to the edit being handled
 
     QLineEdit* SingleEdit = nullptr;
     QComboBox* TLDCombo = nullptr;

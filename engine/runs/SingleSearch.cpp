@@ -1,4 +1,5 @@
 #include "engine/Misc1.h"
+#include "engine/lookup/DomainInput.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/runs/ReplyText.h"
 #include <QUrl>
@@ -84,9 +85,10 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
     view.clearSingleResults();
 
     const QString extension = options.TLDComboText;
-    // With no extension the name carries it ("example.com").
+    // With no extension the name carries it ("example.com"). A TLD in its own script
+    // (".рф") is asked by its A-label, the name its RDAP service is known by.
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    const QString tld = !extension.isEmpty() || dot < 0 ? extension : name.mid(dot);
+    const QString tld = TldAsListed(!extension.isEmpty() || dot < 0 ? extension : name.mid(dot));
     const QString bareName = !extension.isEmpty() || dot < 0 ? name : name.left(dot);
     const QString asked = AskedHost(engine, tld);
     if (!asked.isEmpty())
@@ -95,7 +97,9 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
     QStringList reply;
     bool isWhois = false;
     bool takenListError = false;
-    const bool answered = engine.LookUpAddress(name, extension, reply, isWhois, true, takenListError);
+    const bool answered = extension.isEmpty() && dot >= 0
+                              ? engine.LookUpAddress(bareName + tld, QString(), reply, isWhois, true, takenListError)
+                              : engine.LookUpAddress(name, TldAsListed(extension), reply, isWhois, true, takenListError);
     const bool stopped = engine.LastLookupStopped() || engine.StopRequest != 0;
     if (answered && !stopped) {
         ShowVerdict(engine, view, ShownDomain(bareName, tld));

@@ -94,6 +94,40 @@ private slots:
         QVERIFY(h.boxes.shown.isEmpty());
     }
 
+    // The line above the reply: whom the search waits for, then the verdict of the route
+    // that answered, RDAP's where it answered; a TLD in its own script finds its service.
+    void verdictLineFollowsTheLookup_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tld");
+        QTest::addColumn<bool>("rdap");   // an RDAP service that answers 404, where whois says taken
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("whois") << "taken" << ".com" << false << "taken.com is registered";
+        QTest::newRow("RDAP before whois") << "taken" << ".com" << true << "taken.com is free";
+        QTest::newRow("TLD in its own script") << "taken" << QStringLiteral(".рф") << true << QStringLiteral("taken.рф is free");
+        QTest::newRow("the name carries it") << QStringLiteral("taken.рф") << "" << true << QStringLiteral("taken.рф is free");
+    }
+    void verdictLineFollowsTheLookup()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, tld);
+        QFETCH(bool, rdap);
+        QFETCH(QString, verdict);
+        SearchRunHarness h;
+        h.addWhoisTLD(".com");
+        h.addWhoisTLD(".xn--p1ai");
+        if (rdap) {
+            const QString base = QString::fromLatin1(h.http.origin()) + "/rdap/";
+            h.engine.RdapEnabled = true;
+            h.engine.RdapBootstrap.Use({{QStringLiteral("com"), base}, {QStringLiteral("xn--p1ai"), base}}, {});
+            h.http.setHandler([](const HttpRequestSeen&) { return ScriptedReply::Page(R"({"errorCode":404})", 404); });
+        }
+        h.view.opts.SingleEdit = name;
+        h.view.opts.TLDComboText = tld;
+        h.runSingle();
+        QCOMPARE(h.view.singleStates, (QStringList{QStringLiteral("Asking 127.0.0.1 ..."), verdict}));
+    }
+
     void theTakenListCacheIsNeverUsed()
     {
         SearchRunHarness h;
@@ -172,6 +206,7 @@ private slots:
         h.view.opts.TLDComboText = QStringLiteral(".com");
         h.runSingle();
         QVERIFY(h.engine.LastLookupStopped());
+        QCOMPARE(h.view.singleStates.constLast(), QStringLiteral("Stopped"));
         QCOMPARE(h.view.singleResults, QStringList());
         QVERIFY(h.boxes.shown.isEmpty());
     }

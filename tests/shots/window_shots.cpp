@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLayout>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -129,12 +128,6 @@ int main(int argc, char* argv[])
     Save(form, out, QStringLiteral("main-results"));
 
     advanced->show();
-    if (qEnvironmentVariableIsSet("SHOTS_DEBUG")) {
-        QTextStream(stdout) << "hfw " << advanced->layout()->hasHeightForWidth() << " " << advanced->layout()->totalHeightForWidth(694)
-                            << " page " << advanced->HttpSettingsPage->layout()->hasHeightForWidth() << " "
-                            << advanced->HttpSettingsPage->layout()->totalHeightForWidth(560) << " min "
-                            << advanced->HttpSettingsPage->minimumSizeHint().height() << " tab " << advanced->PageControl1->hasHeightForWidth() << "\n";
-    }
     const char* const names[] = {"advanced-servers-assignment", "advanced-servers", "advanced-domains", "advanced-http"};
     for (int i = 0; i < 4; ++i) {
         advanced->PageControl1->setCurrentIndex(i);

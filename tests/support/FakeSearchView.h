@@ -9,6 +9,7 @@ class FakeSearchView : public ISearchView {
 public:
     MainOptions opts;
     QStringList singleResults;
+    QStringList singleStates;        // every showSingleState text, oldest first
     QStringList lists[4];            // indexed by ResultList
     QString counterText;
     qint64 progressMaximum = 0;
@@ -34,6 +35,7 @@ public:
     void clearSingleResults() override { singleResults.clear(); }
     void addSingleResult(const QString& line) override { singleResults.append(line); }
     void focusSingleEdit() override { ++focusCount; }
+    void showSingleState(SingleState, const QString& text) override { singleStates.append(text); }
     void clearResults(ResultList l) override { list(l).clear(); }
     void insertResultAtTop(ResultList l, const QString& entry) override
     {
