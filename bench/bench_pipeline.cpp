@@ -32,6 +32,8 @@ Result RunOnce(Route route, int names, int parallel)
     const quint16 port = FreeLoopbackPort();
     h.engine.Whois1.Port = port;
     h.engine.LookupParallel = parallel;
+    // TARNWICK_BENCH_SELFCHECK=1: each route is checked once first, as Lookup/SelfCheck does.
+    h.engine.LookupSelfCheck = qEnvironmentVariableIntValue("TARNWICK_BENCH_SELFCHECK") > 0;
     h.view.opts.SaveCheck = false;
     std::vector<std::unique_ptr<LoopbackWhoisServer>> servers;
     std::vector<std::unique_ptr<LoopbackHttpServer>> services;
