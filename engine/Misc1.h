@@ -247,6 +247,8 @@ private:
 signals:
     // Emitted by RequestStop so that a network wait can end at once.
     void stopRequested();
+    // A lookup of the single search asks `host` now (a fall-back after RDAP, say).
+    void lookupAsking(const QString& host);
 
 private:
     ISearchView* view_ = nullptr;

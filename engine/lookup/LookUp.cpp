@@ -36,6 +36,7 @@ void TDomainLookup::RunOnce(const QString& name, const TLDInfo& entry, bool skip
     TLookupJob job(engine_, scheduler, nullptr, name, entry, TLookupJob::Options{0, skipTakenLists, askClosedTlds});
     QEventLoop loop;
     QObject::connect(&job, &TLookupJob::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&job, &TLookupJob::asking, &engine_, &TMisc1::lookupAsking);
     const QMetaObject::Connection stop = QObject::connect(&engine_, &TMisc1::stopRequested, &job, &TLookupJob::Abort);
     waiting_ = &job;
     job.Start();

@@ -97,9 +97,7 @@ void TLookupJob::AskRoute()
         HandOver(QStringLiteral("RDAP: ") + rdapNotUsed_);
         return;
     }
-    const QString host = route.kind == LookupRoute::Rdap || route.kind == LookupRoute::Http ? QUrl(route.endpoint).host()
-                                                                                           : route.endpoint;
-    serverKey_ = TLookupScheduler::ServerKeyOf(host);
+    serverKey_ = TLookupScheduler::ServerKeyOf(HostOf(route));
     ticket_ = scheduler_.Request(serverKey_, options_.order, [this] { StartStep(); });
 }
 
@@ -134,6 +132,11 @@ bool TLookupJob::SameReplyAsMadeUpName(const StepResult& result) const
            && TRouteSelfChecks::ReplyShape(result.reply, QueryForm(name_.toLower() + entry_.TLD)) == shape;
 }
 
+QString TLookupJob::HostOf(const Route& route)
+{
+    return route.kind == LookupRoute::Rdap || route.kind == LookupRoute::Http ? QUrl(route.endpoint).host() : route.endpoint;
+}
+
 void TLookupJob::StartStep()
 {
     ticket_ = 0;
@@ -149,6 +152,7 @@ void TLookupJob::StartStep()
     ++attempts_;
     if (!asked_.isValid())
         asked_.start();
+    emit asking(HostOf(route));
     step_ = MakeRouteStep(engine_, route.kind, route.endpoint, name_, entry_);
     // Queued: a step may end inside Start(), and this lookup lets it go when it ends.
     connect(step_.get(), &TRouteStep::finished, this, &TLookupJob::TakeStepResult, Qt::QueuedConnection);

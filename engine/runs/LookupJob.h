@@ -57,6 +57,8 @@ public:
 
 signals:
     void finished();
+    // A route's server is asked now: its host (RDAP or web) or whois host.
+    void asking(const QString& host);
 
 private:
     struct Route {
@@ -65,6 +67,7 @@ private:
     };
     void TakeDnsAnswer(bool delegated);
     void AskRoute();
+    static QString HostOf(const Route& route);
     bool AwaitRouteCheck(LookupRoute kind, const QString& endpoint);
     bool SameReplyAsMadeUpName(const StepResult& result) const;
     void StartStep();

@@ -2,6 +2,7 @@
 #include "engine/lookup/DomainInput.h"
 #include "engine/lookup/ServerKind.h"
 #include "engine/runs/ReplyText.h"
+#include <QScopeGuard>
 #include <QUrl>
 #include <exception>
 
@@ -93,6 +94,16 @@ void SingleSearch(TMisc1& engine, ISearchView& view)
     const QString asked = AskedHost(engine, tld);
     if (!asked.isEmpty())
         view.showSingleState(SingleState::Asking, QStringLiteral("Asking %1 ...").arg(asked));
+    // The server each route asks, as it is asked: a fall-back after RDAP names its own.
+    QString shownHost = asked;
+    const QMetaObject::Connection asking =
+        QObject::connect(&engine, &TMisc1::lookupAsking, &engine, [&view, &shownHost](const QString& host) {
+            if (host == shownHost)
+                return;
+            shownHost = host;
+            view.showSingleState(SingleState::Asking, QStringLiteral("Asking %1 ...").arg(host));
+        });
+    const auto stopShowing = qScopeGuard([&asking] { QObject::disconnect(asking); });
 
     QStringList reply;
     bool isWhois = false;
