@@ -5,7 +5,6 @@
 #include "engine/runs/DnsPrecheck.h"
 #include "engine/runs/RouteSelfChecks.h"
 #include "engine/runs/RouteStepFactory.h"
-#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -97,7 +96,7 @@ void TLookupJob::AskRoute()
         HandOver(QStringLiteral("RDAP: ") + rdapNotUsed_);
         return;
     }
-    serverKey_ = TLookupScheduler::ServerKeyOf(HostOf(route));
+    serverKey_ = TLookupScheduler::ServerKeyOf(RouteHost(route.kind, route.endpoint));
     ticket_ = scheduler_.Request(serverKey_, options_.order, [this] { StartStep(); });
 }
 
@@ -132,11 +131,6 @@ bool TLookupJob::SameReplyAsMadeUpName(const StepResult& result) const
            && TRouteSelfChecks::ReplyShape(result.reply, QueryForm(name_.toLower() + entry_.TLD)) == shape;
 }
 
-QString TLookupJob::HostOf(const Route& route)
-{
-    return route.kind == LookupRoute::Rdap || route.kind == LookupRoute::Http ? QUrl(route.endpoint).host() : route.endpoint;
-}
-
 void TLookupJob::StartStep()
 {
     ticket_ = 0;
@@ -152,7 +146,7 @@ void TLookupJob::StartStep()
     ++attempts_;
     if (!asked_.isValid())
         asked_.start();
-    emit asking(HostOf(route));
+    emit asking(RouteHost(route.kind, route.endpoint));
     step_ = MakeRouteStep(engine_, route.kind, route.endpoint, name_, entry_);
     // Queued: a step may end inside Start(), and this lookup lets it go when it ends.
     connect(step_.get(), &TRouteStep::finished, this, &TLookupJob::TakeStepResult, Qt::QueuedConnection);

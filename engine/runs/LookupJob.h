@@ -67,7 +67,6 @@ private:
     };
     void TakeDnsAnswer(bool delegated);
     void AskRoute();
-    static QString HostOf(const Route& route);
     bool AwaitRouteCheck(LookupRoute kind, const QString& endpoint);
     bool SameReplyAsMadeUpName(const StepResult& result) const;
     void StartStep();

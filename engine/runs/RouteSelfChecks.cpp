@@ -28,11 +28,6 @@ bool NicMustExist(const QString& tld)
     return IsSingleLabel(tld) && !IsCountryCodeTld(tld);
 }
 
-QString HostOf(LookupRoute kind, const QString& endpoint)
-{
-    return kind == LookupRoute::Rdap || kind == LookupRoute::Http ? QUrl(endpoint).host() : endpoint;
-}
-
 } // namespace
 
 struct TRouteSelfChecks::Check {
@@ -100,7 +95,7 @@ bool TRouteSelfChecks::Ensure(LookupRoute kind, const QString& endpoint, const T
     check->entry = entry;
     check->name = kind == LookupRoute::Rdap ? QStringLiteral("nic") : MadeUpName();
     check->domain = QueryForm(check->name + check->tld);
-    check->serverKey = TLookupScheduler::ServerKeyOf(HostOf(kind, endpoint));
+    check->serverKey = TLookupScheduler::ServerKeyOf(RouteHost(kind, endpoint));
     check->order = order;
     Check& started = *check;
     checks_.emplace(key, std::move(check));

@@ -5,6 +5,15 @@
 #include "engine/lookup/WebPageStep.h"
 #include "engine/lookup/WhoisStep.h"
 #include <QRandomGenerator>
+#include <QUrl>
+
+QString RouteHost(LookupRoute kind, const QString& endpoint)
+{
+    if (kind != LookupRoute::Rdap && kind != LookupRoute::Http)
+        return endpoint;
+    const QString host = QUrl(endpoint).host();
+    return host.isEmpty() ? endpoint : host;
+}
 
 std::unique_ptr<TRouteStep> MakeRouteStep(TMisc1& engine, LookupRoute kind, const QString& endpoint, const QString& name,
                                           const TLDInfo& entry)

@@ -1,7 +1,7 @@
 #include "engine/Misc1.h"
 #include "engine/lookup/DomainInput.h"
-#include "engine/lookup/ServerKind.h"
 #include "engine/runs/ReplyText.h"
+#include "engine/runs/RouteStepFactory.h"
 #include <QScopeGuard>
 #include <QUrl>
 #include <exception>
@@ -9,19 +9,14 @@
 namespace {
 using SingleState = ISearchView::SingleState;
 
-// Where the lookup goes first, as a person knows it: the RDAP service's or the lookup
-// page's host, or the whois host.
+// Where the lookup goes first, as a person knows it: the host of the TLD's first route.
 QString AskedHost(TMisc1& engine, const QString& extension)
 {
-    QString where = engine.RdapBaseFor(extension);
-    if (where.isEmpty()) {
-        const TLDInfo* entry = engine.TLDInfoList.Find(extension);
-        where = entry ? entry->Server : QString();
-    }
-    if (!IsHttpServer(where))
-        return where;
-    const QString host = QUrl(where).host();
-    return host.isEmpty() ? where : host;
+    const TLDInfo* known = engine.TLDInfoList.Find(extension);
+    TLDInfo entry = known ? *known : TLDInfo();
+    entry.TLD = extension;
+    const auto routes = engine.RoutesOf(entry, true);   // the single search asks no taken list
+    return routes.isEmpty() ? QString() : RouteHost(routes.first().first, routes.first().second);
 }
 
 // The domain as the user wrote it: "kitchen.de", "пример.рф".
