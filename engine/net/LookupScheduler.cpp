@@ -79,7 +79,8 @@ int TLookupScheduler::Request(const QString& key, qint64 priority, Grant start)
         --place;
     pending_.insert(place, {priority, ticket, key, std::move(start)});
     Pump();
-    return ticket;
+    const bool waits = std::any_of(pending_.cbegin(), pending_.cend(), [ticket](const Pending& p) { return p.ticket == ticket; });
+    return waits ? ticket : 0;
 }
 
 void TLookupScheduler::Cancel(int ticket)

@@ -28,7 +28,8 @@ public:
 
     using Grant = std::function<void()>;
     // Runs `start` once the server `key` may be asked, lower `priority` first; the step
-    // then holds a slot until Release(). Returns a ticket for Cancel().
+    // then holds a slot until Release(). Returns a ticket for Cancel(), or 0 when `start`
+    // ran at once, inside this call.
     int Request(const QString& key, qint64 priority, Grant start);
     void Cancel(int ticket);
 

@@ -43,7 +43,6 @@ struct TRouteSelfChecks::Check {
     QString madeUpShape;    // and its reply, when the phrase missed it
     TLDInfo entry;
     int ticket = 0;
-    bool waiting = false;     // for the scheduler
     bool holdsSlot = false;
     std::unique_ptr<TRouteStep> step;
     Finding finding;
@@ -105,10 +104,7 @@ bool TRouteSelfChecks::Ensure(LookupRoute kind, const QString& endpoint, const T
 
 void TRouteSelfChecks::Ask(Check& check)
 {
-    check.waiting = true;
-    const int ticket = scheduler_.Request(check.serverKey, check.order, [this, &check] { StartStep(check); });
-    if (check.waiting)   // not granted at once
-        check.ticket = ticket;
+    check.ticket = scheduler_.Request(check.serverKey, check.order, [this, &check] { StartStep(check); });
 }
 
 TRouteSelfChecks::Finding TRouteSelfChecks::FindingFor(LookupRoute kind, const QString& endpoint, const QString& tld) const
@@ -120,7 +116,6 @@ TRouteSelfChecks::Finding TRouteSelfChecks::FindingFor(LookupRoute kind, const Q
 void TRouteSelfChecks::StartStep(Check& check)
 {
     check.ticket = 0;
-    check.waiting = false;
     check.holdsSlot = true;
     check.step = MakeRouteStep(engine_, check.kind, check.endpoint, check.name, check.entry);
     // Queued: a step may end inside Start(), and this check lets it go when it ends.
@@ -143,7 +138,7 @@ void TRouteSelfChecks::TakeResult(Check& check)
     const bool secondQuestion = !check.madeUpShape.isEmpty();
     if (result.outcome == StepOutcome::Verdict || secondQuestion)
         Judge(check, result);
-    if (check.waiting || check.step)
+    if (check.ticket || check.step)
         return;   // a second question is on its way
     check.finding.settled = true;
     emit settled(check.key);
