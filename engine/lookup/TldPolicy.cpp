@@ -58,8 +58,8 @@ bool IsCountryCodeTld(const QString& tld)
     if (Policies().countryCodes.contains(last))
         return true;
     // Delegated after the file was compiled: every two-letter TLD is a country's.
-    return last.size() == 2 && last.at(0).isLetter() && last.at(1).isLetter() && last.at(0).unicode() < 128
-           && last.at(1).unicode() < 128;
+    const auto isLetter = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };   // lower case already
+    return last.size() == 2 && isLetter(last.at(0)) && isLetter(last.at(1));
 }
 
 QString ClosedTldReason()
